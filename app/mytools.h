@@ -1,0 +1,20 @@
+#ifndef MYTOOLS_H
+#define MYTOOLS_H
+
+#include <QObject>
+#include <QString>
+
+// Two numeric conversions used by the UI.
+class MyTools : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MyTools(QObject *parent = nullptr) : QObject(parent) {}
+
+    // The conversion to int happens on the way in (fraction dropped).
+    Q_INVOKABLE int math_trunc(int x) const { return x; }
+    // The IEEE-754 single of value as its four bytes in memory order.
+    Q_INVOKABLE QString float_to_hex(double value) const;
+};
+
+#endif

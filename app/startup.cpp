@@ -1,0 +1,102 @@
+#include "startup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QImage>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickWindow>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "crashhandler.h"
+#include "datahub.h"
+#include "myapplication.h"
+#include "runpath.h"
+#include "typeregistry.h"
+
+namespace {
+
+QString option_value(const QStringList &args, const QString &name)
+{
+    const int i = args.indexOf(name);
+    return (i >= 0 && i + 1 < args.size()) ? args.at(i + 1) : QString();
+}
+
+// Saves the first top-level Qt Quick window of the engine once it has been
+// on screen for a moment, then quits.
+void arm_screenshot(QQmlApplicationEngine *engine, const QString &path)
+{
+    auto *poll = new QTimer(engine);
+    poll->setInterval(100);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, engine, [engine, path, poll, waited]() {
+        *waited += 100;
+        QQuickWindow *window = nullptr;
+        for (QObject *root : engine->rootObjects())
+            if ((window = qobject_cast<QQuickWindow *>(root)))
+                break;
+        if (!window || !window->isExposed()) {
+            if (*waited > 20000) {
+                std::fprintf(stderr, "qelo: the main window was never shown\n");
+                QCoreApplication::exit(2);
+            }
+            return;
+        }
+        if (*waited < 1500)
+            return;
+        poll->stop();
+        const QImage image = window->grabWindow();
+        if (image.isNull() || !image.save(path)) {
+            std::fprintf(stderr, "qelo: could not save the screenshot to %s\n", qPrintable(path));
+            QCoreApplication::exit(2);
+            return;
+        }
+        std::printf("%s\n", qPrintable(path));
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    poll->start();
+}
+
+}
+
+int Startup::run(int argc, char *argv[])
+{
+    CrashHandler::install();
+    QCoreApplication::setAttribute(Qt::AA_UseDesktopOpenGL);
+    auto *app = new QApplication(argc, argv);
+    RunPath::capture();
+    TypeRegistry::registerAll();
+
+    auto *hub = new DataHub();
+    auto *myapp = new MyApplication(app);
+
+    auto *engine = new QQmlApplicationEngine();
+    auto *splash_engine = new QQmlApplicationEngine();
+    splash_engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
+    splash_engine->load(QUrl(QStringLiteral("qrc:///content/Splash.qml")));
+
+    auto *loop = new QEventLoop();
+    QTimer::singleShot(50, loop, SLOT(quit()));
+    loop->exec();
+
+    engine->rootContext()->setContextProperty(QStringLiteral("datahub_global"), hub);
+    engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
+    engine->addImportPath(QStringLiteral("qrc:/"));
+
+    const QString shot = option_value(QCoreApplication::arguments(), QStringLiteral("--screenshot"));
+    if (!shot.isEmpty())
+        arm_screenshot(engine, shot);
+
+    engine->load(QUrl(QStringLiteral("qrc:///content/main.qml")));
+
+    const int result = app->exec();
+
+    delete loop;
+    delete splash_engine;
+    delete engine;
+    delete app;
+    return result != 0 ? 1 : 0;
+}

@@ -1,0 +1,319 @@
+#include "datahub.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <algorithm>
+#include <mutex>
+
+DataHub::DataHub(QObject *parent)
+    : QObject(parent)
+{
+    engine_loader_.set_guard(&data_lock_);
+    connect(this, SIGNAL(size_changed()), this, SLOT(on_size_changed()));
+    paint_timer_.setParent(this);
+    buffer_timer_.setParent(this);
+    buffer_timer_.setSingleShot(true);
+    connect(&paint_timer_, SIGNAL(timeout()), this, SLOT(timer_update()));
+    connect(&buffer_timer_, SIGNAL(timeout()), this, SLOT(buffer_timeout()));
+    connect(this, SIGNAL(start_buffer_timer()), this, SLOT(on_start_buffer_timer()));
+    connect(this, SIGNAL(stop_buffer_timer()), this, SLOT(on_stop_buffer_timer()));
+}
+
+DataHub::~DataHub()
+{
+    qDebug() << "~datahub";
+    worker_thread_.wait();
+    QMutexLocker locker(&data_lock_);
+    std::unique_lock<std::shared_mutex> attrs(attr_lock_);
+    channels_.clear();
+}
+
+template <typename F>
+void DataHub::modify_channel(int pos, F &&f)
+{
+    std::unique_lock<std::shared_mutex> attrs(attr_lock_);
+    if (is_channel(pos))
+        f(channels_[size_t(pos)]);
+}
+
+void DataHub::set_scale(int pos, double value)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.scale = value; done = true; });
+    if (done)
+        emit scales_changed();
+}
+
+void DataHub::set_offset(int pos, double value)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.offset = value; done = true; });
+    if (done)
+        emit offsets_changed();
+}
+
+void DataHub::set_xoffset(int pos, int value)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.xoffset = value; done = true; });
+    if (done)
+        emit xoffsets_changed();
+}
+
+void DataHub::set_decimal(int pos, int value)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.decimal = value; done = true; });
+    if (done)
+        emit decimals_changed();
+}
+
+void DataHub::set_if_draws(int pos, bool value)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.if_draws = value; done = true; });
+    if (done) {
+        emit need_update_visible_count();
+        emit if_draws_changed();
+    }
+}
+
+void DataHub::set_color(int pos, QColor value)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.color = value; done = true; });
+    if (done)
+        emit color_changed(pos, value);
+}
+
+void DataHub::set_name(int pos, QString name)
+{
+    bool done = false;
+    modify_channel(pos, [&](Channel &c) { c.name = name; done = true; });
+    if (done)
+        emit name_changed(pos, name);
+}
+
+double DataHub::scale(int pos) const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    return is_channel(pos) ? channels_[size_t(pos)].scale : 1.0;
+}
+
+double DataHub::offset(int pos) const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    return is_channel(pos) ? channels_[size_t(pos)].offset : 0.0;
+}
+
+int DataHub::xoffset(int pos) const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    if (!is_channel(pos) || size_ == 0)
+        return 0;
+    // C++ % keeps the sign of the dividend, which is the wanted remainder.
+    return channels_[size_t(pos)].xoffset % size_;
+}
+
+int DataHub::decimal(int pos) const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    return is_channel(pos) ? channels_[size_t(pos)].decimal : 0;
+}
+
+bool DataHub::if_draws(int pos) const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    return is_channel(pos) ? channels_[size_t(pos)].if_draws : false;
+}
+
+QColor DataHub::color(int pos) const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    return is_channel(pos) ? channels_[size_t(pos)].color : theme_color_;
+}
+
+QList<qreal> DataHub::rt_values()
+{
+    // rt values change with every row, so they are read under the data lock.
+    QMutexLocker locker(&data_lock_);
+    QList<qreal> out;
+    out.reserve(int(channels_.size()));
+    for (const Channel &c : channels_)
+        out.append(c.rt_value);
+    return out;
+}
+
+QList<QString> DataHub::names() const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    QList<QString> out;
+    out.reserve(int(channels_.size()));
+    for (const Channel &c : channels_)
+        out.append(c.name);
+    return out;
+}
+
+QColor DataHub::theme_color() const
+{
+    std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+    return theme_color_;
+}
+
+void DataHub::set_theme_color(const QColor &c)
+{
+    {
+        std::unique_lock<std::shared_mutex> attrs(attr_lock_);
+        theme_color_ = c;
+    }
+    emit theme_color_changed();
+}
+
+void DataHub::set_highlighted_line(int v)
+{
+    highlighted_line_ = v;
+    emit highlighted_line_changed();
+}
+
+void DataHub::clear()
+{
+    QMutexLocker locker(&data_lock_);
+    set_num_lines(0);
+}
+
+const float *DataHub::ring(int channel) const
+{
+    if (channel < 0 || channel >= int(channels_.size()))
+        return nullptr;
+    return channels_[size_t(channel)].ring.data();
+}
+
+float DataHub::value(int channel, int i) const
+{
+    if (closed_ || channel < 0 || channel >= int(channels_.size()) || size_ <= 0)
+        return 0.0f;
+    const Channel &c = channels_[size_t(channel)];
+    if (int(c.ring.size()) < size_)
+        return 0.0f;
+    long long idx = (static_cast<long long>(head_) - c.xoffset + i) % size_;
+    if (idx < 0)
+        idx += size_;
+    return float(c.ring[size_t(idx)] * c.scale + c.offset);
+}
+
+void DataHub::set_size(int n)
+{
+    if (n == size_ || n < 0)
+        return;
+    {
+        QMutexLocker locker(&data_lock_);
+        size_ = n;
+        relayout(n);
+        head_ = 0;
+        if (n == 0)
+            set_num_lines(0);
+        effective_size_ = std::min(size_, effective_size_);
+    }
+    emit size_changed();
+    emit effective_size_changed();
+}
+
+void DataHub::set_max_size(int n)
+{
+    if (n <= 0)
+        return;
+    max_size_ = n;
+    if (size_ > n)
+        set_size(n);
+    emit max_size_changed();
+}
+
+void DataHub::append_row(const float *values, int n)
+{
+    if (size_ == 0) {
+        set_num_lines(0);
+        return;
+    }
+    if (n <= 0)
+        return;
+    const int lines = int(channels_.size());
+    if (lines == 0) {
+        set_num_lines(n);
+        mismatch_count_ = 0;
+    } else if (n == lines) {
+        mismatch_count_ = 0;
+    } else {
+        if (++mismatch_count_ < 20)
+            return;
+        set_num_lines(n);
+        mismatch_count_ = 0;
+    }
+    const int count = int(channels_.size());
+    const int shared = std::min(n, count);
+    const size_t h = size_t(head_);
+    for (int j = 0; j < shared; ++j) {
+        Channel &c = channels_[size_t(j)];
+        c.ring[h] = values[j];
+        c.rt_value = values[j];
+    }
+    for (int j = shared; j < count; ++j) {
+        Channel &c = channels_[size_t(j)];
+        c.ring[h] = 0.0f;
+        c.rt_value = 0.0;
+    }
+    head_ = (head_ + 1) % size_;
+    if (effective_size_ < size_)
+        ++effective_size_;
+}
+
+void DataHub::set_num_lines(int count)
+{
+    if (count < 0)
+        count = 0;
+    {
+        std::unique_lock<std::shared_mutex> attrs(attr_lock_);
+        if (int(channels_.size()) > count)
+            channels_.resize(size_t(count));
+        while (int(channels_.size()) < count) {
+            channels_.emplace_back();
+            channels_.back().ring.assign(size_t(size_), 0.0f);
+        }
+        num_lines_.store(count, std::memory_order_release);
+    }
+    if (allocated_ == 0 && count > 0)
+        allocated_ = size_;
+    if (count == 0 && effective_size_ != 0) {
+        effective_size_ = 0;
+        emit effective_size_changed();
+    }
+    emit num_lines_changed();
+}
+
+void DataHub::relayout(int m)
+{
+    if (m == allocated_)
+        return;
+    index_ramp_.resize(size_t(m));
+    for (int i = 0; i < m; ++i)
+        index_ramp_[size_t(i)] = float(i);
+
+    const int a = allocated_;
+    const int h = head_;
+    for (Channel &c : channels_) {
+        std::vector<float> fresh(size_t(m), 0.0f);
+        if (int(c.ring.size()) == a && a > 0 && h >= 0 && h <= a) {
+            const float *old = c.ring.data();
+            if (m > a) {
+                std::copy(old + h, old + a, fresh.begin() + (m - a));
+                std::copy(old, old + h, fresh.begin() + (m - a) + (a - h));
+            } else if (h >= m) {
+                std::copy(old + (h - m), old + h, fresh.begin());
+            } else {
+                std::copy(old + (a - (m - h)), old + a, fresh.begin());
+                std::copy(old, old + h, fresh.begin() + (m - h));
+            }
+        }
+        c.ring.swap(fresh);
+    }
+    allocated_ = m;
+}

@@ -1,0 +1,235 @@
+#ifndef DATAHUB_H
+#define DATAHUB_H
+
+#include <QByteArray>
+#include <QColor>
+#include <QDateTime>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <atomic>
+#include <shared_mutex>
+#include <vector>
+
+#include "dataengineloader.h"
+#include "outbuffer.h"
+#include "textbuffer.h"
+#include "commonthread.h"
+
+class ImageProvider;
+
+// The centre of the system: owns every channel's ring of samples and its
+// display attributes, the engine loader, the text buffer and the send buffer.
+class DataHub : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int size READ size WRITE set_size NOTIFY size_changed)
+    Q_PROPERTY(int effective_size READ effective_size NOTIFY effective_size_changed)
+    Q_PROPERTY(int max_size READ max_size WRITE set_max_size NOTIFY max_size_changed)
+    Q_PROPERTY(DataEngineLoader *data_engine_loader READ data_engine_loader CONSTANT)
+    Q_PROPERTY(bool is_hide_wave_text WRITE set_is_hide_wave_text)
+    Q_PROPERTY(bool is_hide_image_text WRITE set_is_hide_image_text)
+    Q_PROPERTY(TextBuffer *text_buffer READ text_buffer NOTIFY text_buffer_changed)
+    Q_PROPERTY(OutBuffer *out_buffer READ out_buffer CONSTANT)
+    Q_PROPERTY(QColor theme_color READ theme_color WRITE set_theme_color NOTIFY theme_color_changed)
+    Q_PROPERTY(double head READ head)
+    Q_PROPERTY(int num_lines READ num_lines NOTIFY num_lines_changed)
+    Q_PROPERTY(int highlighted_line READ highlighted_line WRITE set_highlighted_line NOTIFY highlighted_line_changed)
+    Q_PROPERTY(int image_tick READ image_tick NOTIFY image_tick_changed)
+    Q_PROPERTY(QList<QString> names READ names)
+    Q_PROPERTY(bool heart_beat READ heart_beat WRITE set_heart_beat NOTIFY heart_beat_changed)
+    Q_PROPERTY(int fps READ fps WRITE set_fps NOTIFY fps_changed)
+    Q_PROPERTY(int real_fps READ real_fps NOTIFY fps_changed)
+    Q_PROPERTY(int global_decimal READ global_decimal WRITE set_global_decimal NOTIFY global_decimal_changed)
+    Q_PROPERTY(int timeout_ms READ timeout_ms WRITE set_timeout_ms NOTIFY timeout_ms_changed)
+    Q_PROPERTY(bool use_instance READ use_instance WRITE set_use_instance NOTIFY use_instance_changed)
+
+public:
+    explicit DataHub(QObject *parent = nullptr);
+    ~DataHub() override;
+
+    Q_INVOKABLE void lockDatas() { data_lock_.lock(); }
+    Q_INVOKABLE bool trylockDatas() { return data_lock_.tryLock(); }
+    Q_INVOKABLE void unlockDatas() { data_lock_.unlock(); }
+
+    // Per-channel attributes. A pos that is not a channel is ignored by the
+    // setters and answered with a fixed default by the getters.
+    Q_INVOKABLE void set_scale(int pos, double value);
+    Q_INVOKABLE void set_offset(int pos, double value);
+    Q_INVOKABLE void set_xoffset(int pos, int value);
+    Q_INVOKABLE void set_decimal(int pos, int value);
+    Q_INVOKABLE void set_if_draws(int pos, bool value);
+    Q_INVOKABLE void set_color(int pos, QColor value);
+    Q_INVOKABLE void set_name(int pos, QString name);
+    Q_INVOKABLE double scale(int pos) const;
+    Q_INVOKABLE double offset(int pos) const;
+    Q_INVOKABLE int xoffset(int pos) const;
+    Q_INVOKABLE int decimal(int pos) const;
+    Q_INVOKABLE bool if_draws(int pos) const;
+    Q_INVOKABLE QColor color(int pos) const;
+    Q_INVOKABLE QList<qreal> rt_values();
+
+    Q_INVOKABLE void clear();
+    Q_INVOKABLE void close() { closed_ = true; }
+    Q_INVOKABLE bool closed() const { return closed_; }
+
+    Q_INVOKABLE void reset_decimals();
+    Q_INVOKABLE void fps_up();
+    Q_INVOKABLE void fps_down();
+    Q_INVOKABLE void start_paint();
+    Q_INVOKABLE void stop_paint();
+
+    // Sample read for charts and markers; the caller holds the data lock.
+    float value(int channel, int i) const;
+    // Row append; the caller holds the data lock. Emits nothing.
+    void append_row(const float *values, int n);
+    void append_row(const std::vector<float> &values) { append_row(values.data(), int(values.size())); }
+    // Direct ring access for readers that hold the data lock.
+    const float *ring(int channel) const;
+    const std::vector<float> &index_ramp() const { return index_ramp_; }
+    int head_index() const { return head_; }
+    QMutex *data_mutex() { return &data_lock_; }
+
+    int size() const { return size_; }
+    void set_size(int n);
+    int effective_size() const { return effective_size_; }
+    int max_size() const { return max_size_; }
+    void set_max_size(int n);
+    DataEngineLoader *data_engine_loader() { return &engine_loader_; }
+    void set_is_hide_wave_text(bool v) { is_hide_wave_text_ = v; }
+    void set_is_hide_image_text(bool v) { is_hide_image_text_ = v; }
+    TextBuffer *text_buffer() { return &text_buffer_; }
+    OutBuffer *out_buffer() { return &out_buffer_; }
+    QColor theme_color() const;
+    void set_theme_color(const QColor &c);
+    double head() const { return head_; }
+    int num_lines() const { return num_lines_.load(std::memory_order_acquire); }
+    int highlighted_line() const { return highlighted_line_; }
+    void set_highlighted_line(int v);
+    int image_tick() const { return image_tick_; }
+    QList<QString> names() const;
+
+    bool heart_beat() const { return heart_beat_.load(std::memory_order_relaxed); }
+    void set_heart_beat(bool v);
+    int fps() const { return fps_; }
+    void set_fps(int f);
+    int real_fps() const;
+    int global_decimal() const { return global_decimal_; }
+    void set_global_decimal(int v);
+    int timeout_ms() const { return timeout_ms_; }
+    void set_timeout_ms(int v);
+    bool use_instance() const { return use_instance_; }
+    void set_use_instance(bool v);
+
+    QTimer *paint_timer() { return &paint_timer_; }
+    QTimer *buffer_timer() { return &buffer_timer_; }
+
+signals:
+    void out_buffer_changed();
+    void text_message_updated();
+    void scales_changed();
+    void offsets_changed();
+    void xoffsets_changed();
+    void decimals_changed();
+    void if_draws_changed();
+    void global_decimal_changed();
+    void theme_color_changed();
+    void num_lines_changed();
+    void size_changed();
+    void effective_size_changed();
+    void max_size_changed();
+    void colors_changed();
+    void highlighted_line_changed();
+    void rt_value_changed();
+    void text_buffer_changed();
+    void image_count_changed();
+    void image_tick_changed();
+    void name_changed(int index, QString name);
+    void color_changed(int index, QColor color);
+    void heart_beat_changed();
+    void alert_single_line(QString msg);
+    void alert(QString msg);
+    void need_update();
+    void datas_loaded(QList<QString> names);
+    void need_update_visible_count();
+    void fps_changed();
+    void timeout_ms_changed();
+    void use_instance_changed();
+    void start_buffer_timer();
+    void stop_buffer_timer();
+
+public slots:
+    void on_scale_offset_changed() {}
+    void on_colors_changed() {}
+    void on_size_changed() {}
+    void on_start_buffer_timer();
+    void on_stop_buffer_timer();
+    void timer_update();
+    void update_all();
+    void buffer_timeout();
+
+private:
+    struct Channel {
+        std::vector<float> ring;
+        double rt_value = 0.0;
+        double scale = 1.0;
+        double offset = 0.0;
+        int xoffset = 0;
+        int decimal = -7;
+        bool if_draws = true;
+        QColor color{QStringLiteral("#FFFFFF")};
+        QString name{QStringLiteral("I")};
+    };
+
+    // Callers hold the data lock.
+    void set_num_lines(int count);
+    void relayout(int m);
+    bool is_channel(int pos) const { return pos >= 0 && pos < int(channels_.size()); }
+    void decode_pass(const QDateTime &receive_time);
+
+    template <typename F> void modify_channel(int pos, F &&f);
+
+    mutable QMutex data_lock_;
+    // Guards the shape and attributes of channels_ against the UI thread:
+    // reshapes happen under the data lock on whichever thread decodes, while
+    // setters and getters run on the UI thread (and getters also on the
+    // render thread, which already holds the data lock).
+    mutable std::shared_mutex attr_lock_;
+    std::vector<Channel> channels_;
+    std::atomic<int> num_lines_{0};
+
+    DataEngineLoader engine_loader_;
+    TextBuffer text_buffer_;
+    OutBuffer out_buffer_;
+    QTimer buffer_timer_;
+    QTimer paint_timer_;
+
+    int size_ = 0;
+    int effective_size_ = 0;
+    int max_size_ = 50000;
+    int highlighted_line_ = -5;
+    QColor theme_color_;
+    int mismatch_count_ = 0;
+    int head_ = 0;
+    int allocated_ = 0;
+    bool closed_ = false;
+    std::vector<float> index_ramp_;
+
+    int fps_ = 30;
+    int global_decimal_ = 6;
+    std::atomic<bool> heart_beat_{false};
+    int heart_beat_ticks_ = 0;
+    int timeout_ms_ = 0;
+    bool use_instance_ = false;
+    QDateTime last_receive_time_;
+
+    bool is_hide_wave_text_ = false;
+    bool is_hide_image_text_ = false;
+    int image_tick_ = 0;
+
+    CommonThread worker_thread_;
+};
+
+#endif

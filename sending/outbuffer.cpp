@@ -1,0 +1,6 @@
+#include "outbuffer.h"
+
+OutBuffer::OutBuffer(QObject *parent)
+    : QObject(parent)
+{
+}

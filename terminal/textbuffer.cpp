@@ -1,0 +1,6 @@
+#include "textbuffer.h"
+
+TextBuffer::TextBuffer(QObject *parent)
+    : QObject(parent)
+{
+}
