@@ -195,10 +195,19 @@ float DataHub::value(int channel, int i) const
     const Channel &c = channels_[size_t(channel)];
     if (int(c.ring.size()) < size_)
         return 0.0f;
-    long long idx = (static_cast<long long>(head_) - c.xoffset + i) % size_;
+    double scale, offset;
+    int xoffset;
+    {
+        // The UI thread may be writing the attributes right now.
+        std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+        scale = c.scale;
+        offset = c.offset;
+        xoffset = c.xoffset;
+    }
+    long long idx = (static_cast<long long>(head_) - xoffset + i) % size_;
     if (idx < 0)
         idx += size_;
-    return float(c.ring[size_t(idx)] * c.scale + c.offset);
+    return float(c.ring[size_t(idx)] * scale + offset);
 }
 
 void DataHub::set_size(int n)

@@ -214,7 +214,7 @@ private:
     int mismatch_count_ = 0;
     int head_ = 0;
     int allocated_ = 0;
-    bool closed_ = false;
+    std::atomic<bool> closed_{false};
     std::vector<float> index_ramp_;
 
     int fps_ = 30;

@@ -114,7 +114,10 @@ void DataHub::on_start_buffer_timer()
 {
     if (buffer_timer_.isActive())
         return;
-    const qint64 elapsed = last_receive_time_.msecsTo(QDateTime::currentDateTime());
+    // Without a chunk time there is nothing to wait for.
+    const qint64 elapsed = last_receive_time_.isValid()
+                               ? last_receive_time_.msecsTo(QDateTime::currentDateTime())
+                               : qint64(timeout_ms_);
     if (elapsed < timeout_ms_)
         buffer_timer_.start(int(timeout_ms_ - elapsed));
     else

@@ -1,4 +1,43 @@
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
-class Tst_startup : public QObject { Q_OBJECT private slots: void placeholder() {} };
-QTEST_MAIN(Tst_startup)
+
+// Launches the real program on the test's X display and checks that its
+// main window comes up with the scene loaded and no QML errors.
+class Tst_Startup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mainWindowIsShown()
+    {
+        const QString program = qEnvironmentVariable("QELO_BUILD_DIR") + "/qelo";
+        QVERIFY(QFile::exists(program));
+        QTemporaryDir dir;
+        const QString shot = dir.path() + "/main.png";
+        QProcess qelo;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+        env.remove("QT_QPA_PLATFORM");
+        qelo.setProcessEnvironment(env);
+        qelo.setWorkingDirectory(dir.path());
+        qelo.start(program, {"--screenshot", shot});
+        QVERIFY(qelo.waitForFinished(60000));
+        const QByteArray out = qelo.readAllStandardOutput();
+        const QByteArray err = qelo.readAllStandardError();
+        QVERIFY2(qelo.exitStatus() == QProcess::NormalExit && qelo.exitCode() == 0, err.constData());
+        QCOMPARE(out.trimmed(), shot.toLocal8Bit());
+        for (const char *bad : {"Error", "is not defined", "TypeError", "Cannot assign", "not installed"})
+            QVERIFY2(!err.contains(bad), err.constData());
+        QImage image(shot);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() >= 800 && image.height() >= 500);
+        // The title bar is darker than the body: the scene really rendered.
+        const QColor title = image.pixelColor(image.width() / 3, 10);
+        const QColor body = image.pixelColor(image.width() / 3, image.height() / 2 + 60);
+        QVERIFY(title.lightness() < body.lightness());
+    }
+};
+
+QTEST_MAIN(Tst_Startup)
 #include "tst_startup.moc"
