@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "colorimageprovider.h"
 #include "crashhandler.h"
 #include "datahub.h"
+#include "imageprovider.h"
 #include "myapplication.h"
 #include "runpath.h"
 #include "typeregistry.h"
@@ -84,6 +86,8 @@ int Startup::run(int argc, char *argv[])
 
     engine->rootContext()->setContextProperty(QStringLiteral("datahub_global"), hub);
     engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
+    engine->addImageProvider(QStringLiteral("data"), hub->take_image_provider());
+    engine->addImageProvider(QStringLiteral("color"), new ColorImageProvider());
     engine->addImportPath(QStringLiteral("qrc:/"));
 
     const QString shot = option_value(QCoreApplication::arguments(), QStringLiteral("--screenshot"));

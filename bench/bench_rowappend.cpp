@@ -23,6 +23,4 @@ static void RowAppend(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(state.iterations() * channels * int64_t(sizeof(float)));
 }
-BENCHMARK(RowAppend)->Name("RowAppend/1")->Arg(1);
-BENCHMARK(RowAppend)->Name("RowAppend/8")->Arg(8);
-BENCHMARK(RowAppend)->Name("RowAppend/32")->Arg(32);
+BENCHMARK(RowAppend)->Arg(1)->Arg(8)->Arg(32);

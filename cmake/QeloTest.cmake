@@ -4,7 +4,7 @@
 # all others run with the offscreen platform.
 function(qelo_add_test)
   cmake_parse_arguments(T "GUI" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
+  add_executable(${T_NAME} ${T_SOURCES} ${QELO_RESOURCES})
   target_link_libraries(${T_NAME} PRIVATE qelolib Qt5::Test ${T_LIBS})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(T_GUI)

@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
+
+#include "datalock.h"
 
 #include "runpath.h"
 
@@ -28,7 +29,7 @@ void DataEngineLoader::drop_engine()
 {
     // Unloading frees the engine's code, so no decoding pass may be inside it.
     if (guard_) {
-        QMutexLocker locker(guard_);
+        std::lock_guard<DataLock> locker(*guard_);
         engine_ = nullptr;
         loader_.unload();
     } else {
@@ -64,7 +65,7 @@ void DataEngineLoader::selectEngine(int index)
         return;
     auto *iface = static_cast<DataEngineInterface *>(instance->qt_metacast(DataEngineInterface_iid));
     if (guard_) {
-        QMutexLocker locker(guard_);
+        std::lock_guard<DataLock> locker(*guard_);
         engine_ = iface;
     } else {
         engine_ = iface;

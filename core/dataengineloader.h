@@ -7,7 +7,7 @@
 
 #include "engine_interface/dataengineinterface.h"
 
-class QMutex;
+class DataLock;
 
 // Finds the data-engine plug-ins in the engine directory, lists them and
 // loads the one the user picks. At most one engine is loaded at a time.
@@ -26,7 +26,7 @@ public:
     DataEngineInterface *engine() const { return engine_; }
     // The hub hands its data lock over so that a switch never overlaps a
     // decoding pass. A stand-alone loader has none.
-    void set_guard(QMutex *guard) { guard_ = guard; }
+    void set_guard(DataLock *guard) { guard_ = guard; }
     // Overrides the engine directory (tests and tools); empty restores the
     // directory beside the executable.
     void set_directory(const QString &dir) { directory_ = dir; }
@@ -40,7 +40,7 @@ private:
     QStringList file_list_;
     QStringList name_list_;
     QPluginLoader loader_;
-    QMutex *guard_ = nullptr;
+    DataLock *guard_ = nullptr;
     QString directory_;
 };
 

@@ -1,12 +1,17 @@
 #include "datahub.h"
 
+#include "imageprovider.h"
+
 #include <QDebug>
 #include <QMutexLocker>
 #include <algorithm>
 #include <mutex>
 
 DataHub::DataHub(QObject *parent)
-    : QObject(parent)
+    : QObject(parent),
+      received_(10240000, Qt::Uninitialized),
+      read_scratch_(20480, Qt::Uninitialized),
+      image_provider_(new ImageProvider(this))
 {
     engine_loader_.set_guard(&data_lock_);
     connect(this, SIGNAL(size_changed()), this, SLOT(on_size_changed()));
@@ -22,8 +27,10 @@ DataHub::DataHub(QObject *parent)
 DataHub::~DataHub()
 {
     qDebug() << "~datahub";
+    if (!provider_taken_)
+        delete image_provider_;
     worker_thread_.wait();
-    QMutexLocker locker(&data_lock_);
+    std::lock_guard<DataLock> locker(data_lock_);
     std::unique_lock<std::shared_mutex> attrs(attr_lock_);
     channels_.clear();
 }
@@ -136,7 +143,7 @@ QColor DataHub::color(int pos) const
 QList<qreal> DataHub::rt_values()
 {
     // rt values change with every row, so they are read under the data lock.
-    QMutexLocker locker(&data_lock_);
+    std::lock_guard<DataLock> locker(data_lock_);
     QList<qreal> out;
     out.reserve(int(channels_.size()));
     for (const Channel &c : channels_)
@@ -177,7 +184,7 @@ void DataHub::set_highlighted_line(int v)
 
 void DataHub::clear()
 {
-    QMutexLocker locker(&data_lock_);
+    std::lock_guard<DataLock> locker(data_lock_);
     set_num_lines(0);
 }
 
@@ -215,7 +222,7 @@ void DataHub::set_size(int n)
     if (n == size_ || n < 0)
         return;
     {
-        QMutexLocker locker(&data_lock_);
+        std::lock_guard<DataLock> locker(data_lock_);
         size_ = n;
         relayout(n);
         head_ = 0;

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QDateTime>
 #include <QList>
 #include <QMutex>
@@ -10,9 +11,11 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
+#include <mutex>
 #include <shared_mutex>
 #include <vector>
 
+#include "datalock.h"
 #include "dataengineloader.h"
 #include "outbuffer.h"
 #include "textbuffer.h"
@@ -37,6 +40,7 @@ class DataHub : public QObject
     Q_PROPERTY(double head READ head)
     Q_PROPERTY(int num_lines READ num_lines NOTIFY num_lines_changed)
     Q_PROPERTY(int highlighted_line READ highlighted_line WRITE set_highlighted_line NOTIFY highlighted_line_changed)
+    Q_PROPERTY(int image_count READ image_count NOTIFY image_count_changed)
     Q_PROPERTY(int image_tick READ image_tick NOTIFY image_tick_changed)
     Q_PROPERTY(QList<QString> names READ names)
     Q_PROPERTY(bool heart_beat READ heart_beat WRITE set_heart_beat NOTIFY heart_beat_changed)
@@ -81,6 +85,23 @@ public:
     Q_INVOKABLE void start_paint();
     Q_INVOKABLE void stop_paint();
 
+    // The decoded picture at index, or the placeholder picture.
+    Q_INVOKABLE QImage image(int index);
+
+    // Called by the links on their I/O thread.
+    void PutReceivedData(const char *data, int length, QDateTime time);
+    Q_INVOKABLE void PutSentData(QByteArray data);
+    Q_INVOKABLE void PutErrorData(QByteArray data);
+    // Links read device bytes into this scratch (and may enlarge it).
+    QByteArray &read_scratch() { return read_scratch_; }
+    // Handed to the main engine as the "data" image provider, which then
+    // owns it; a hub whose provider was never taken deletes it.
+    ImageProvider *take_image_provider()
+    {
+        provider_taken_ = true;
+        return image_provider_;
+    }
+
     // Sample read for charts and markers; the caller holds the data lock.
     float value(int channel, int i) const;
     // Row append; the caller holds the data lock. Emits nothing.
@@ -90,7 +111,7 @@ public:
     const float *ring(int channel) const;
     const std::vector<float> &index_ramp() const { return index_ramp_; }
     int head_index() const { return head_; }
-    QMutex *data_mutex() { return &data_lock_; }
+    DataLock *data_mutex() { return &data_lock_; }
 
     int size() const { return size_; }
     void set_size(int n);
@@ -109,6 +130,7 @@ public:
     int highlighted_line() const { return highlighted_line_; }
     void set_highlighted_line(int v);
     int image_tick() const { return image_tick_; }
+    int image_count();
     QList<QString> names() const;
 
     bool heart_beat() const { return heart_beat_.load(std::memory_order_relaxed); }
@@ -188,10 +210,12 @@ private:
     void relayout(int m);
     bool is_channel(int pos) const { return pos >= 0 && pos < int(channels_.size()); }
     void decode_pass(const QDateTime &receive_time);
+    void set_last_receive_time(const QDateTime &time);
+    QDateTime last_receive_time() const;
 
     template <typename F> void modify_channel(int pos, F &&f);
 
-    mutable QMutex data_lock_;
+    mutable DataLock data_lock_;
     // Guards the shape and attributes of channels_ against the UI thread:
     // reshapes happen under the data lock on whichever thread decodes, while
     // setters and getters run on the UI thread (and getters also on the
@@ -223,7 +247,19 @@ private:
     int heart_beat_ticks_ = 0;
     int timeout_ms_ = 0;
     bool use_instance_ = false;
+    // Written on the I/O thread, read on the hub's thread.
     QDateTime last_receive_time_;
+    mutable std::mutex time_lock_;
+    // Set by the chunk that starts a collection burst, cleared when the
+    // burst is decoded; the timer itself may only be touched on its thread.
+    std::atomic<bool> buffer_timer_armed_{false};
+
+    QByteArray received_;
+    int received_used_ = 0;
+    QByteArray read_scratch_;
+    ImageProvider *image_provider_ = nullptr;
+    bool provider_taken_ = false;
+    QImage placeholder_;
 
     bool is_hide_wave_text_ = false;
     bool is_hide_image_text_ = false;

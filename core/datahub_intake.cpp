@@ -1,8 +1,148 @@
 #include "datahub.h"
 
-void DataHub::decode_pass(const QDateTime &receive_time)
+#include <QMutexLocker>
+#include <cstring>
+
+namespace {
+constexpr int kReceiveReserve = 10240000;
+constexpr int kReceiveLimit = 20480000;
+
+void append_hex(QByteArray &out, const char *bytes, int count)
 {
-    Q_UNUSED(receive_time)
+    static const char digits[] = "0123456789abcdef";
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            out += ' ';
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out += digits[b >> 4];
+        out += digits[b & 0x0f];
+    }
+}
+}
+
+void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
+{
+    if (length <= 0 || !data)
+        return;
+    set_heart_beat(true);
     if (!engine_loader_.engine())
         return;
+    {
+        std::lock_guard<DataLock> locker(data_lock_);
+        if (qint64(received_used_) + length > kReceiveLimit) {
+            received_used_ = 0;
+            received_ = QByteArray(kReceiveReserve, Qt::Uninitialized);
+        }
+        if (received_.size() < received_used_ + length)
+            received_.resize(received_used_ + length);
+        std::memcpy(received_.data() + received_used_, data, size_t(length));
+        received_used_ += length;
+    }
+    if (timeout_ms_ == 0) {
+        set_last_receive_time(time);
+        decode_pass(time);
+    } else if (!buffer_timer_armed_.exchange(true)) {
+        set_last_receive_time(time);
+        emit start_buffer_timer();
+    }
+}
+
+void DataHub::PutSentData(QByteArray data)
+{
+    text_buffer_.append_sent(data, false);
+    emit text_message_updated();
+}
+
+void DataHub::PutErrorData(QByteArray data)
+{
+    text_buffer_.AppendErrorText(data);
+    emit text_message_updated();
+}
+
+void DataHub::set_last_receive_time(const QDateTime &time)
+{
+    std::lock_guard<std::mutex> locker(time_lock_);
+    last_receive_time_ = time;
+}
+
+QDateTime DataHub::last_receive_time() const
+{
+    std::lock_guard<std::mutex> locker(time_lock_);
+    return last_receive_time_;
+}
+
+void DataHub::decode_pass(const QDateTime &receive_time)
+{
+    int images_before = 0;
+    int images_after = 0;
+    {
+        std::lock_guard<DataLock> locker(data_lock_);
+        DataEngineInterface *engine = engine_loader_.engine();
+        if (!engine)
+            return;
+        images_before = engine->images.size();
+        const int used = received_used_;
+        engine->process(received_.constData(), used);
+        const QList<Frame *> &frames = engine->frames;
+        for (const Frame *f : frames)
+            if (f && !f->values.empty())
+                append_row(f->values);
+        if (frames.isEmpty()) {
+            images_after = engine->images.size();
+        } else {
+            const char *buf = received_.constData();
+            // A frame outside the buffer, or out of order, would make the
+            // host read or consume bytes it does not have: such frames are
+            // skipped, and consumption stops at the last sound frame.
+            int prev = -1;
+            bool batch_seen = false;
+            const QDateTime now = QDateTime::currentDateTime();
+            for (const Frame *f : frames) {
+                if (!f || f->end >= used || f->start < 0 || f->end <= prev || f->start <= prev)
+                    continue;
+                const int s = f->start;
+                const int e = f->end;
+                if (s > prev + 1)
+                    text_buffer_.append_received(buf + prev + 1, s - prev - 1, now, false);
+                const int b = f->batch;
+                if (b <= 0) {
+                    if (!(is_hide_wave_text_ && f->wave) && s <= e) {
+                        text_buffer_.append_received(buf + s, e - s + 1, receive_time, false);
+                    }
+                } else {
+                    batch_seen = true;
+                    const int batch = std::min(b, e - s + 1);
+                    if (!is_hide_image_text_) {
+                        QByteArray summary = "[Batch size=" + QByteArray::number(b);
+                        const char *first = buf + e - batch + 1;
+                        if (batch < 16) {
+                            summary += " data:";
+                            append_hex(summary, first, batch);
+                        } else {
+                            summary += " begin:";
+                            append_hex(summary, first, 8);
+                            summary += " end:";
+                            append_hex(summary, buf + e - 7, 8);
+                        }
+                        summary += ']';
+                        if (e - batch >= s)
+                            text_buffer_.append_received(buf + s, e - batch - s + 1, receive_time, false);
+                        text_buffer_.append_received(summary.constData(), summary.size(), receive_time, true);
+                    }
+                }
+                prev = e;
+            }
+            if (batch_seen)
+                ++image_tick_;
+            if (prev >= 0) {
+                const int rest = used - prev - 1;
+                if (rest > 0)
+                    std::memmove(received_.data(), received_.constData() + prev + 1, size_t(rest));
+                received_used_ = rest;
+            }
+            images_after = engine->images.size();
+        }
+    }
+    if (images_after != images_before)
+        emit image_count_changed();
 }

@@ -114,14 +114,15 @@ void DataHub::on_start_buffer_timer()
 {
     if (buffer_timer_.isActive())
         return;
+    const QDateTime first = last_receive_time();
     // Without a chunk time there is nothing to wait for.
-    const qint64 elapsed = last_receive_time_.isValid()
-                               ? last_receive_time_.msecsTo(QDateTime::currentDateTime())
-                               : qint64(timeout_ms_);
-    if (elapsed < timeout_ms_)
+    const qint64 elapsed = first.isValid() ? first.msecsTo(QDateTime::currentDateTime()) : qint64(timeout_ms_);
+    if (elapsed < timeout_ms_) {
         buffer_timer_.start(int(timeout_ms_ - elapsed));
-    else
-        decode_pass(last_receive_time_);
+    } else {
+        buffer_timer_armed_ = false;
+        decode_pass(first);
+    }
 }
 
 void DataHub::on_stop_buffer_timer()
@@ -132,5 +133,7 @@ void DataHub::on_stop_buffer_timer()
 
 void DataHub::buffer_timeout()
 {
-    decode_pass(last_receive_time_);
+    // Chunks that arrive from here on start the next burst.
+    buffer_timer_armed_ = false;
+    decode_pass(last_receive_time());
 }
