@@ -250,7 +250,9 @@ void DataHub::append_row(const float *values, int n)
         set_num_lines(0);
         return;
     }
-    if (n <= 0)
+    // A row wider than any device sends is garbage; taking it would
+    // allocate a ring per value.
+    if (n <= 0 || n > kMaxChannels)
         return;
     const int lines = int(channels_.size());
     if (lines == 0) {

@@ -51,6 +51,8 @@ class DataHub : public QObject
     Q_PROPERTY(bool use_instance READ use_instance WRITE set_use_instance NOTIFY use_instance_changed)
 
 public:
+    static constexpr int kMaxChannels = 1024;
+
     explicit DataHub(QObject *parent = nullptr);
     ~DataHub() override;
 
@@ -255,6 +257,7 @@ private:
     std::atomic<bool> buffer_timer_armed_{false};
 
     QByteArray received_;
+    std::vector<const Frame *> sound_frames_;
     int received_used_ = 0;
     QByteArray read_scratch_;
     ImageProvider *image_provider_ = nullptr;

@@ -83,32 +83,36 @@ void DataHub::decode_pass(const QDateTime &receive_time)
         images_before = engine->images.size();
         const int used = received_used_;
         engine->process(received_.constData(), used);
-        const QList<Frame *> &frames = engine->frames;
-        for (const Frame *f : frames)
-            if (f && !f->values.empty())
+        // A frame outside the buffer, out of order or overlapping would make
+        // the host read or consume bytes it does not have: such frames are
+        // left out, rows included, and consumption ends at the last sound one.
+        sound_frames_.clear();
+        int prev = -1;
+        for (const Frame *f : engine->frames) {
+            if (!f || f->end >= used || f->start < 0 || f->start > f->end || f->start <= prev)
+                continue;
+            sound_frames_.push_back(f);
+            prev = f->end;
+        }
+        for (const Frame *f : sound_frames_)
+            if (!f->values.empty())
                 append_row(f->values);
-        if (frames.isEmpty()) {
+        if (engine->frames.isEmpty()) {
             images_after = engine->images.size();
         } else {
             const char *buf = received_.constData();
-            // A frame outside the buffer, or out of order, would make the
-            // host read or consume bytes it does not have: such frames are
-            // skipped, and consumption stops at the last sound frame.
-            int prev = -1;
             bool batch_seen = false;
             const QDateTime now = QDateTime::currentDateTime();
-            for (const Frame *f : frames) {
-                if (!f || f->end >= used || f->start < 0 || f->end <= prev || f->start <= prev)
-                    continue;
+            prev = -1;
+            for (const Frame *f : sound_frames_) {
                 const int s = f->start;
                 const int e = f->end;
                 if (s > prev + 1)
                     text_buffer_.append_received(buf + prev + 1, s - prev - 1, now, false);
                 const int b = f->batch;
                 if (b <= 0) {
-                    if (!(is_hide_wave_text_ && f->wave) && s <= e) {
+                    if (!(is_hide_wave_text_ && f->wave))
                         text_buffer_.append_received(buf + s, e - s + 1, receive_time, false);
-                    }
                 } else {
                     batch_seen = true;
                     const int batch = std::min(b, e - s + 1);

@@ -25,8 +25,8 @@ private slots:
         loader.loadEngines();
         QStringList names = loader.name_list();
         names.sort();
-        QCOMPARE(names, (QStringList{"ForeignEngine", "GoodEngine"}));
-        QCOMPARE(loader.file_list().size(), 2);
+        QCOMPARE(names, (QStringList{"ForeignEngine", "GoodEngine", "ScriptedEngine"}));
+        QCOMPARE(loader.file_list().size(), 3);
         for (const QString &f : loader.file_list())
             QVERIFY(f.endsWith(".so") || f.endsWith(".dll") || f.endsWith(".dylib"));
         QVERIFY(!loader.engine());

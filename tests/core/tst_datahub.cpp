@@ -64,6 +64,16 @@ private slots:
         hub.unlockDatas();
         QCOMPARE(hub.num_lines(), 0);
         QCOMPARE(hub.head(), 0.0);
+        // Garbage rows wider than the channel limit are never taken.
+        std::vector<float> wide(DataHub::kMaxChannels + 1, 1.0f);
+        for (int i = 0; i < 25; ++i) {
+            hub.lockDatas();
+            hub.append_row(wide);
+            hub.unlockDatas();
+        }
+        QCOMPARE(hub.num_lines(), 0);
+        rows(hub, 1, DataHub::kMaxChannels);
+        QCOMPARE(hub.num_lines(), DataHub::kMaxChannels);
     }
 
     void mismatchNeedsTwentyRows()

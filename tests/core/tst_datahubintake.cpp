@@ -1,0 +1,184 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "datahub.h"
+#include "engines/scriptedengine.h"
+
+// The decoding pass against a scripted engine loaded as a real plug-in:
+// what is consumed, which rows are stored, the receive buffer limits and
+// the collection delay.
+class Tst_DataHubIntake : public QObject
+{
+    Q_OBJECT
+    DataHub *hub_ = nullptr;
+    ScriptedEngine *engine_ = nullptr;
+
+    static Frame frame(int s, int e, int batch = 0, std::vector<float> values = {}, bool wave = false)
+    {
+        Frame f;
+        f.start = s;
+        f.end = e;
+        f.batch = batch;
+        f.values = std::move(values);
+        f.wave = wave;
+        return f;
+    }
+    void put(const QByteArray &bytes, const QDateTime &t = QDateTime::currentDateTime())
+    {
+        hub_->PutReceivedData(bytes.constData(), bytes.size(), t);
+    }
+    QByteArray seen() const { return QByteArray(engine_->seen.data(), int(engine_->seen.size())); }
+
+private slots:
+    void init()
+    {
+        hub_ = new DataHub;
+        hub_->set_size(100);
+        DataEngineLoader *loader = hub_->data_engine_loader();
+        loader->set_directory(qEnvironmentVariable("QELO_TEST_ENGINE_DIR"));
+        loader->loadEngines();
+        loader->selectEngine(loader->name_list().indexOf("ScriptedEngine"));
+        QVERIFY(loader->engine());
+        engine_ = static_cast<ScriptedEngine *>(loader->engine());
+        // The plug-in instance outlives a hub, so its script is reset here.
+        engine_->calls = 0;
+        engine_->seen.clear();
+        engine_->next.clear();
+    }
+    void cleanup()
+    {
+        delete hub_;
+        hub_ = nullptr;
+    }
+
+    void noFrameConsumesNothing()
+    {
+        put("abc");
+        QCOMPARE(seen(), QByteArray("abc"));
+        put("de");
+        QCOMPARE(seen(), QByteArray("abcde"));
+        QCOMPARE(hub_->num_lines(), 0);
+    }
+
+    void framesAreConsumedAndRowsStored()
+    {
+        engine_->next = {frame(2, 5, 0, {1.5f, 2.5f}, true), frame(6, 7)};
+        put("xxROW1TTrest");
+        QCOMPARE(hub_->num_lines(), 2);
+        QCOMPARE(hub_->rt_values(), (QList<qreal>{1.5, 2.5}));
+        put("!");
+        QCOMPARE(seen(), QByteArray("rest!"));
+    }
+
+    void badFramesAreSkipped()
+    {
+        // Out of order, overlapping or past the buffer: never read or
+        // consumed beyond what was passed.
+        engine_->next = {frame(0, 1), frame(1, 2), frame(5, 3), frame(4, 50, 0, {9.0f})};
+        put("abcdefgh");
+        put("Z");
+        QCOMPARE(seen(), QByteArray("cdefghZ"));
+        QCOMPARE(hub_->num_lines(), 0);
+        engine_->next = {frame(0, 3, 100)};
+        put("Q"); // batch larger than the frame is clamped
+        QCOMPARE(hub_->image_tick(), 1);
+    }
+
+    void heartBeatAndEmptyChunks()
+    {
+        QSignalSpy beat(hub_, SIGNAL(heart_beat_changed()));
+        hub_->PutReceivedData("x", 0, QDateTime::currentDateTime());
+        hub_->PutReceivedData(nullptr, 5, QDateTime::currentDateTime());
+        QCOMPARE(beat.count(), 0);
+        QVERIFY(!hub_->heart_beat());
+        QCOMPARE(engine_->calls, 0);
+        put("x");
+        QCOMPARE(beat.count(), 1);
+        QVERIFY(hub_->heart_beat());
+    }
+
+    void withoutEngineBytesAreDropped()
+    {
+        hub_->data_engine_loader()->loadEngines(); // leaves no engine
+        QSignalSpy beat(hub_, SIGNAL(heart_beat_changed()));
+        put("lost");
+        QCOMPARE(beat.count(), 1);
+        hub_->data_engine_loader()->selectEngine(hub_->data_engine_loader()->name_list().indexOf("ScriptedEngine"));
+        engine_ = static_cast<ScriptedEngine *>(hub_->data_engine_loader()->engine());
+        put("new");
+        QCOMPARE(seen(), QByteArray("new"));
+    }
+
+    void receiveBufferLimit()
+    {
+        QByteArray big(20480000 - 10, 'a');
+        put(big);
+        QCOMPARE(int(engine_->seen.size()), big.size());
+        put(QByteArray(10, 'b'));
+        QCOMPARE(int(engine_->seen.size()), 20480000);
+        // One more byte would pass the limit: everything waiting is dropped.
+        put("c");
+        QCOMPARE(seen(), QByteArray("c"));
+        // A single chunk above the limit still reaches the engine whole.
+        put(QByteArray(20480001, 'd'));
+        QCOMPARE(int(engine_->seen.size()), 20480001);
+    }
+
+    void batchFramesCountImagesAndTicks()
+    {
+        QSignalSpy count(hub_, SIGNAL(image_count_changed()));
+        engine_->next = {frame(0, 23, 20)};
+        engine_->add_image = true;
+        put(QByteArray("HEAD") + QByteArray(20, '\x01'));
+        QCOMPARE(hub_->image_tick(), 1);
+        QCOMPARE(count.count(), 1);
+        QCOMPARE(hub_->image_count(), 1);
+        hub_->set_is_hide_image_text(true);
+        engine_->next = {frame(0, 9, 10)};
+        put(QByteArray(10, 'z'));
+        QCOMPARE(hub_->image_tick(), 2);
+        QCOMPARE(count.count(), 1);
+    }
+
+    void collectionDelayDecodesABurstTogether()
+    {
+        hub_->set_timeout_ms(150);
+        QElapsedTimer clock;
+        clock.start();
+        const QDateTime first = QDateTime::currentDateTime();
+        put("a", first);
+        QTest::qWait(40);
+        put("b");
+        QTest::qWait(40);
+        put("c");
+        QCOMPARE(engine_->calls, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(engine_->calls, 1, 2000);
+        QVERIFY(clock.elapsed() >= 140);
+        QCOMPARE(seen(), QByteArray("abc"));
+        // The next chunk starts a new burst.
+        engine_->next = {frame(0, 3)};
+        put("d");
+        QTRY_COMPARE_WITH_TIMEOUT(engine_->calls, 2, 2000);
+        QCOMPARE(seen(), QByteArray("abcd"));
+    }
+
+    void collectionDelayFromAnotherThread()
+    {
+        hub_->set_timeout_ms(50);
+        QThread *io = QThread::create([this]() {
+            for (int i = 0; i < 200; ++i) {
+                hub_->PutReceivedData("x", 1, QDateTime::currentDateTime());
+                QThread::usleep(500);
+            }
+        });
+        io->start();
+        while (!io->isFinished())
+            QTest::qWait(5);
+        delete io;
+        QTRY_VERIFY_WITH_TIMEOUT(int(engine_->seen.size()) == 200, 2000);
+        QVERIFY(engine_->calls >= 2);
+    }
+};
+
+QTEST_MAIN(Tst_DataHubIntake)
+#include "tst_datahubintake.moc"
