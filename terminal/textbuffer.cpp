@@ -1,6 +1,6 @@
 #include "textbuffer.h"
 
-#include <QMutexLocker>
+#include <mutex>
 #include <QTime>
 
 namespace {
@@ -188,7 +188,7 @@ void TextBuffer::append_received(const char *data, int length, const QDateTime &
         return;
     const bool stamped = if_show_time();
     const int msecs = stamped ? time.time().msecsSinceStartOfDay() : 0;
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     int consumed = 0;
     if (!pending_.isEmpty())
         consumed = complete_pending(data, length);
@@ -197,7 +197,7 @@ void TextBuffer::append_received(const char *data, int length, const QDateTime &
     QString header;
     if (stamped)
         write_header(header, Rx, msecs);
-    QString &out = scratch_;
+    QString out;
     if (consumed < length) {
         updated_ = true;
         int held = 0;
@@ -216,7 +216,6 @@ void TextBuffer::append_received(const char *data, int length, const QDateTime &
         out.append(QLatin1Char(' '));
         put(hex_, out);
     }
-    out.clear();
 }
 
 void TextBuffer::append_sent(const QByteArray &data, bool as_text)
@@ -225,7 +224,7 @@ void TextBuffer::append_sent(const QByteArray &data, bool as_text)
         return;
     const bool stamped = if_show_time();
     const int msecs = stamped ? QTime::currentTime().msecsSinceStartOfDay() : 0;
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     advance_both();
     // Status lines are UTF-8 whatever the link's encoding.
     const QString t = as_text ? QString::fromUtf8(data) : decoder_.decode_all(data.constData(), data.size());
@@ -258,7 +257,7 @@ void TextBuffer::AppendErrorText(QByteArray text)
     const bool stamped = if_show_time();
     const int msecs = stamped ? QTime::currentTime().msecsSinceStartOfDay() : 0;
     const QString t = QString::fromUtf8(text);
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     advance_both();
     QString out;
     if (stamped)
@@ -275,7 +274,7 @@ void TextBuffer::AppendErrorText(QByteArray text)
 
 void TextBuffer::clear()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     updated_ = true;
     for (Ring *ring : {&text_, &hex_}) {
         for (QString &chunk : ring->chunks)
@@ -291,7 +290,7 @@ bool TextBuffer::checkEncoder(QString encoder)
 
 bool TextBuffer::updated()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return updated_;
 }
 
@@ -303,14 +302,14 @@ void TextBuffer::set_if_show_hex(bool v)
 
 QString TextBuffer::encoder()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return encoder_;
 }
 
 void TextBuffer::set_encoder(const QString &name)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         encoder_ = name;
         decoder_ = CharDecoder(name);
     }
@@ -319,14 +318,14 @@ void TextBuffer::set_encoder(const QString &name)
 
 int TextBuffer::list_size()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return list_size_;
 }
 
 void TextBuffer::set_list_size(int n)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         const int size = qMax(n, 2);
         for (Ring *ring : {&text_, &hex_}) {
             // Oldest first, then keep the newest that fit.
@@ -348,14 +347,14 @@ void TextBuffer::set_list_size(int n)
 
 int TextBuffer::max_size()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return max_size_;
 }
 
 void TextBuffer::set_max_size(int n)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         max_size_ = (qBound(0, n, 200000000) / 512 + 1) * 512;
     }
     emit max_size_changed();
@@ -363,31 +362,31 @@ void TextBuffer::set_max_size(int n)
 
 QString TextBuffer::ansi_time()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return ansi_time_;
 }
 
 QString TextBuffer::ansi_tx()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return ansi_tx_;
 }
 
 QString TextBuffer::ansi_rx()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return ansi_rx_;
 }
 
 QString TextBuffer::ansi_err()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return ansi_err_;
 }
 
 void TextBuffer::set_colour(QString &field, const QString &v)
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     field = v;
     rebuild_colours();
 }

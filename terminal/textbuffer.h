@@ -3,13 +3,13 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QQuickTextDocument>
 #include <QString>
 #include <QTextCharFormat>
 #include <atomic>
+#include <mutex>
 #include <vector>
 
 #include "chardecoder.h"
@@ -119,7 +119,7 @@ private:
     QTextDocument *document() const;
     void set_colour(QString &field, const QString &v);
 
-    QMutex lock_;
+    std::mutex lock_;
     Ring text_;
     Ring hex_;
     int list_size_ = 20;
@@ -142,7 +142,6 @@ private:
     QString restore_;
     int stamp_msecs_ = -1;
     QString stamp_time_;
-    QString scratch_;
 
     std::atomic<bool> if_show_hex_{false};
     std::atomic<bool> if_show_echo_{true};

@@ -1,6 +1,6 @@
 #include "textbuffer.h"
 
-#include <QMutexLocker>
+#include <mutex>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <cmath>
@@ -51,7 +51,7 @@ QString TextBuffer::text()
 {
     QString s;
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         loaded_ = 1;
         updated_ = false;
         const Ring &ring = shown_ring();
@@ -75,7 +75,7 @@ bool TextBuffer::all_text()
     QString s;
     bool rebuild = false;
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         if (loaded_ >= list_size_ - 1)
             return false;
         updated_ = false;
@@ -114,7 +114,7 @@ void TextBuffer::aysnc_scrollbar_size(float value)
         size = (a / 512 + 1) * 512;
     }
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         max_size_ = size;
     }
     emit max_size_changed();
