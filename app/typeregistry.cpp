@@ -4,6 +4,7 @@
 #include <QQuickWindow>
 #include <QWindow>
 
+#include "ansiparser.h"
 #include "dataengineloader.h"
 #include "datahub.h"
 #include "myapplication.h"
@@ -23,6 +24,7 @@ void TypeRegistry::registerAll()
     qmlRegisterType<DataEngineLoader>("mine.qt.DataEngineLoader", 1, 0, "DataEngineLoader");
     qmlRegisterType<MyTools>("mine.qt.MyTools", 1, 0, "MyTools");
     qmlRegisterType<DataHub>("mine.qt.DataHub", 1, 0, "DataHub");
+    qmlRegisterType<AnsiParser>("mine.qt.AnsiParser", 1, 0, "AnsiParser");
     qmlRegisterType<MyApplication>("mine.qt.MyApplication", 1, 0, "MyApplication");
     qmlRegisterType<MyScreen>("mine.qt.MyScreen", 1, 0, "MyScreen");
 

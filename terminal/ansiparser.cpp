@@ -1,0 +1,6 @@
+#include "ansiparser.h"
+
+AnsiParser::AnsiParser(QObject *parent)
+    : QObject(parent)
+{
+}
