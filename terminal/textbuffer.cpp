@@ -414,7 +414,3 @@ void TextBuffer::set_ansi_err(const QString &v)
     set_colour(ansi_err_, v);
     emit ansi_err_changed();
 }
-
-void TextBuffer::append_received(const char *, int, const QDateTime &, bool) {}
-void TextBuffer::append_sent(const QByteArray &, bool) {}
-void TextBuffer::AppendErrorText(QByteArray) {}
