@@ -24,7 +24,10 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
 {
     if (length <= 0 || !data)
         return;
-    set_heart_beat(true);
+    // Only a change is announced: at link speed an emit per chunk would
+    // flood the UI thread with queued calls saying nothing new.
+    if (!heart_beat_.exchange(true, std::memory_order_relaxed))
+        emit heart_beat_changed();
     if (!engine_loader_.engine())
         return;
     {
@@ -102,13 +105,16 @@ void DataHub::decode_pass(const QDateTime &receive_time)
         } else {
             const char *buf = received_.constData();
             bool batch_seen = false;
-            const QDateTime now = QDateTime::currentDateTime();
+            QDateTime now; // taken when the first gap needs it
             prev = -1;
             for (const Frame *f : sound_frames_) {
                 const int s = f->start;
                 const int e = f->end;
-                if (s > prev + 1)
+                if (s > prev + 1) {
+                    if (!now.isValid())
+                        now = QDateTime::currentDateTime();
                     text_buffer_.append_received(buf + prev + 1, s - prev - 1, now, false);
+                }
                 const int b = f->batch;
                 if (b <= 0) {
                     if (!(is_hide_wave_text_ && f->wave))

@@ -3,6 +3,7 @@
 
 #include "datahub.h"
 #include "engines/scriptedengine.h"
+#include "terminaldocument.h"
 
 // The decoding pass against a scripted engine loaded as a real plug-in:
 // what is consumed, which rows are stored, the receive buffer limits and
@@ -28,6 +29,13 @@ class Tst_DataHubIntake : public QObject
         hub_->PutReceivedData(bytes.constData(), bytes.size(), t);
     }
     QByteArray seen() const { return QByteArray(engine_->seen.data(), int(engine_->seen.size())); }
+
+    // What the terminal shows after a refresh.
+    QString terminal(TerminalDocument &doc)
+    {
+        hub_->text_buffer()->text();
+        return doc.text_document()->toPlainText();
+    }
 
 private slots:
     void init()
@@ -84,6 +92,72 @@ private slots:
         QCOMPARE(hub_->image_tick(), 1);
     }
 
+    void terminalGetsGapsFramesAndSummaries()
+    {
+        TerminalDocument doc;
+        TextBuffer *tb = hub_->text_buffer();
+        tb->set_doc(doc.doc());
+        tb->set_if_show_echo(true);
+        tb->set_if_show_time(true);
+        const QDateTime old(QDate(2020, 1, 2), QTime(1, 2, 3, 456));
+        engine_->next = {frame(3, 6, 0, {1.0f}, true)};
+        put("gapWAVE", old);
+        QString shown = terminal(doc);
+        QVERIFY2(shown.contains("[01:02:03.456] WAVE"), qPrintable(shown));
+        QVERIFY(shown.contains("gap"));
+        QVERIFY(!shown.contains("] gapWAVE")); // the gap has its own, current stamp
+
+        // Batches: 20 bytes give begin/end, 10 bytes all of them.
+        QByteArray twenty;
+        for (int i = 0; i < 20; ++i)
+            twenty += char(i);
+        engine_->next = {frame(0, 23, 20)};
+        put("HEAD" + twenty, old);
+        shown = terminal(doc);
+        QVERIFY2(shown.contains("[Batch size=20 begin:00 01 02 03 04 05 06 07 end:0c 0d 0e 0f 10 11 12 13]"),
+                 qPrintable(shown));
+        QVERIFY(shown.contains("HEAD"));
+        engine_->next = {frame(0, 9, 10)};
+        put(QByteArray::fromHex("ff010203040506070809"), old);
+        shown = terminal(doc);
+        QVERIFY2(shown.contains("[Batch size=10 data:ff 01 02 03 04 05 06 07 08 09]"), qPrintable(shown));
+
+        // Hidden wave text: values stored, text not shown; other frames are.
+        hub_->set_is_hide_wave_text(true);
+        tb->clear();
+        engine_->next = {frame(0, 5, 0, {7.0f}, true), frame(6, 9)};
+        put("SECRETtext", old);
+        shown = terminal(doc);
+        QVERIFY(!shown.contains("SECRET"));
+        QVERIFY(shown.contains("text"));
+        QCOMPARE(hub_->rt_values(), (QList<qreal>{7.0}));
+
+        hub_->set_is_hide_image_text(true);
+        tb->clear();
+        engine_->next = {frame(0, 13, 10)};
+        put("HDR!" + QByteArray(10, 'q'), old);
+        QVERIFY(!terminal(doc).contains("Batch"));
+        QVERIFY(!terminal(doc).contains("HDR!"));
+        tb->set_doc(nullptr);
+    }
+
+    void sentAndErrorTextReachTheTerminal()
+    {
+        TerminalDocument doc;
+        TextBuffer *tb = hub_->text_buffer();
+        tb->set_doc(doc.doc());
+        tb->set_if_show_tx(true);
+        tb->set_if_show_time(false);
+        QSignalSpy updated(hub_, SIGNAL(text_message_updated()));
+        hub_->PutSentData("hello device");
+        hub_->PutErrorData("DebugClient - refused");
+        QCOMPARE(updated.count(), 2);
+        const QString shown = terminal(doc);
+        QVERIFY(shown.contains("hello device"));
+        QVERIFY(shown.contains("DebugClient - refused"));
+        tb->set_doc(nullptr);
+    }
+
     void heartBeatAndEmptyChunks()
     {
         QSignalSpy beat(hub_, SIGNAL(heart_beat_changed()));
@@ -95,6 +169,16 @@ private slots:
         put("x");
         QCOMPARE(beat.count(), 1);
         QVERIFY(hub_->heart_beat());
+        // Further chunks only keep it raised.
+        put("y");
+        QCOMPARE(beat.count(), 1);
+        hub_->timer_update();
+        for (int i = 0; i < 15; ++i)
+            hub_->timer_update();
+        QVERIFY(!hub_->heart_beat());
+        put("z");
+        QVERIFY(hub_->heart_beat());
+        QCOMPARE(beat.count(), 3);
     }
 
     void withoutEngineBytesAreDropped()
