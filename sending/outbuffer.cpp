@@ -4,6 +4,8 @@
 #include <QMutexLocker>
 #include <QSignalBlocker>
 #include <QTextCodec>
+#include <charconv>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -14,24 +16,56 @@ QTextCodec *codecFor(const QString &encoder)
     return QTextCodec::codecForName(encoder.toLocal8Bit());
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+constexpr int kMaxField = 4096;
 
-// Reads a run of digits at i; values above the cap are refused so a width or
-// precision cannot blow up the result.
-bool readField(const QByteArray &tmpl, int &i, QByteArray &spec)
+// Reads a run of digits at i into value (-1 when there is none); values above
+// kMaxField are refused so a width or precision cannot blow up the result.
+bool readField(const QByteArray &tmpl, int &i, int &value)
 {
-    constexpr int kMaxField = 4096;
-    int value = 0;
-    while (i < tmpl.size() && isDigit(tmpl.at(i))) {
-        value = value * 10 + (tmpl.at(i) - '0');
+    value = -1;
+    while (i < tmpl.size() && tmpl.at(i) >= '0' && tmpl.at(i) <= '9') {
+        value = qMax(value, 0) * 10 + (tmpl.at(i++) - '0');
         if (value > kMaxField)
             return false;
-        spec += tmpl.at(i++);
     }
     return true;
+}
+
+// Hexadecimal floating point as printf's %a would write it; the platform's
+// own formatter ignores this form.
+QString hexFloat(double v, const QByteArray &flags, int width, int precision, bool upper)
+{
+    char buf[kMaxField + 64];
+    const std::to_chars_result r = precision < 0
+        ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::hex)
+        : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::hex, precision);
+    QByteArray body(buf, int(r.ptr - buf));
+    QByteArray sign;
+    if (body.startsWith('-')) {
+        sign = "-";
+        body.remove(0, 1);
+    } else if (flags.contains('+')) {
+        sign = "+";
+    } else if (flags.contains(' ')) {
+        sign = " ";
+    }
+    const bool finite = std::isfinite(v);
+    if (finite) {
+        if (flags.contains('#') && !body.contains('.'))
+            body.insert(body.indexOf('p'), '.');
+        body.prepend("0x");
+    }
+    const int pad = width - sign.size() - body.size();
+    if (pad > 0) {
+        if (flags.contains('-'))
+            body.append(QByteArray(pad, ' '));
+        else if (flags.contains('0') && finite)
+            body.insert(2, QByteArray(pad, '0'));
+        else
+            sign.prepend(QByteArray(pad, ' '));
+    }
+    const QByteArray text = sign + body;
+    return QString::fromLatin1(upper ? text.toUpper() : text);
 }
 
 // Fills a template typed by the user with doubles. The template never reaches
@@ -59,22 +93,37 @@ std::optional<QString> fillTemplate(const QByteArray &tmpl, const QVector<double
             run = ++i;
             continue;
         }
-        QByteArray spec("%");
+        QByteArray flags;
         while (i < tmpl.size() && kFlags.find(tmpl.at(i)) != std::string_view::npos)
-            spec += tmpl.at(i++);
-        if (!readField(tmpl, i, spec))
+            flags += tmpl.at(i++);
+        int width = -1;
+        int precision = -1;
+        if (!readField(tmpl, i, width))
             return std::nullopt;
         if (i < tmpl.size() && tmpl.at(i) == '.') {
-            spec += tmpl.at(i++);
-            if (!readField(tmpl, i, spec))
+            ++i;
+            if (!readField(tmpl, i, precision))
                 return std::nullopt;
+            // A lone "." means precision 0.
+            precision = qMax(precision, 0);
         }
         if (i >= tmpl.size() || kConversions.find(tmpl.at(i)) == std::string_view::npos)
             return std::nullopt;
         if (next >= args.size())
             return std::nullopt;
-        spec += tmpl.at(i++);
-        out += QString::asprintf(spec.constData(), args.at(next++));
+        const char conversion = tmpl.at(i++);
+        const double value = args.at(next++);
+        if (conversion == 'a' || conversion == 'A') {
+            out += hexFloat(value, flags, width, precision, conversion == 'A');
+        } else {
+            QByteArray spec = '%' + flags;
+            if (width >= 0)
+                spec += QByteArray::number(width);
+            if (precision >= 0)
+                spec += '.' + QByteArray::number(precision);
+            spec += conversion;
+            out += QString::asprintf(spec.constData(), value);
+        }
         run = i;
     }
     out += QString::fromUtf8(tmpl.constData() + run, tmpl.size() - run);
