@@ -31,8 +31,8 @@ bool readField(const QByteArray &tmpl, int &i, int &value)
     return true;
 }
 
-// Hexadecimal floating point as printf's %a would write it; the platform's
-// own formatter ignores this form.
+// Hexadecimal floating point as printf's %a writes it; QString::asprintf
+// writes %a as if it were %f.
 QString hexFloat(double v, const QByteArray &flags, int width, int precision, bool upper)
 {
     char buf[kMaxField + 64];
@@ -116,13 +116,13 @@ std::optional<QString> fillTemplate(const QByteArray &tmpl, const QVector<double
         if (conversion == 'a' || conversion == 'A') {
             out += hexFloat(value, flags, width, precision, conversion == 'A');
         } else {
-            QByteArray spec = '%' + flags;
+            QByteArray format = '%' + flags;
             if (width >= 0)
-                spec += QByteArray::number(width);
+                format += QByteArray::number(width);
             if (precision >= 0)
-                spec += '.' + QByteArray::number(precision);
-            spec += conversion;
-            out += QString::asprintf(spec.constData(), value);
+                format += '.' + QByteArray::number(precision);
+            format += conversion;
+            out += QString::asprintf(format.constData(), value);
         }
         run = i;
     }

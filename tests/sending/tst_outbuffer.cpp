@@ -244,14 +244,14 @@ void Tst_outbuffer::hexFloatAsC()
 {
     setlocale(LC_NUMERIC, "C");
     const float values[] = {0.0f, -0.0f, 1.0f, 1.5f, -2.75f, 0.1f, 1e-40f, FLT_MAX, -FLT_MIN, float(qInf()), float(qQNaN())};
-    const char *const specs[] = {"%a", "%A", "%.0a", "%.3a", "%#a", "%+a", "% a", "%020a", "%-20a|",
+    const char *const formats[] = {"%a", "%A", "%.0a", "%.3a", "%#a", "%+a", "% a", "%020a", "%-20a|",
                                  "%#.0A", "%+015.2a", "%- 12.1a|", "%0-12a|", "%.20a"};
     OutBuffer ob;
-    for (const char *spec : specs) {
+    for (const char *format : formats) {
         for (float v : values) {
             char c[256];
-            snprintf(c, sizeof c, spec, double(v));
-            QCOMPARE(QString::fromUtf8(ob.applyStrArg(spec, "UTF-8", v)), QString::fromLatin1(c));
+            snprintf(c, sizeof c, format, double(v));
+            QCOMPARE(QString::fromUtf8(ob.applyStrArg(format, "UTF-8", v)), QString::fromLatin1(c));
         }
     }
 }
