@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "ansiparser.h"
+#include "cmd.h"
 #include "dataengineloader.h"
 #include "datahub.h"
 #include "myapplication.h"
@@ -21,6 +22,7 @@ void TypeRegistry::registerAll()
     done = true;
     qmlRegisterType<TextBuffer>("mine.qt.TextBuffer", 1, 0, "TextBuffer");
     qmlRegisterType<OutBuffer>("mine.qt.OutBuffer", 1, 0, "OutBuffer");
+    qmlRegisterType<Cmd>("mine.qt.Cmd", 1, 0, "Cmd");
     qmlRegisterType<DataEngineLoader>("mine.qt.DataEngineLoader", 1, 0, "DataEngineLoader");
     qmlRegisterType<MyTools>("mine.qt.MyTools", 1, 0, "MyTools");
     qmlRegisterType<DataHub>("mine.qt.DataHub", 1, 0, "DataHub");
