@@ -12,6 +12,7 @@
 
 #include "crashhandler.h"
 #include "datahub.h"
+#include "dyntranslator.h"
 #include "myapplication.h"
 #include "runpath.h"
 #include "typeregistry.h"
@@ -71,6 +72,7 @@ int Startup::run(int argc, char *argv[])
     TypeRegistry::registerAll();
 
     auto *hub = new DataHub();
+    auto *translator = new DynTranslator();
     auto *myapp = new MyApplication(app);
 
     auto *engine = new QQmlApplicationEngine();
@@ -82,7 +84,13 @@ int Startup::run(int argc, char *argv[])
     QTimer::singleShot(50, loop, SLOT(quit()));
     loop->exec();
 
+    translator->set_application(app);
+    translator->set_engine(engine);
+    if (translator->language_index() != 1)
+        translator->select_language(translator->language_index(), true);
+
     engine->rootContext()->setContextProperty(QStringLiteral("datahub_global"), hub);
+    engine->rootContext()->setContextProperty(QStringLiteral("dyntranslator"), translator);
     engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
     engine->addImportPath(QStringLiteral("qrc:/"));
 
@@ -93,6 +101,7 @@ int Startup::run(int argc, char *argv[])
     engine->load(QUrl(QStringLiteral("qrc:///content/main.qml")));
 
     const int result = app->exec();
+    translator->saveLanguage();
 
     delete loop;
     delete splash_engine;
