@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QQmlEngine>
+#include <QRegularExpression>
 #include <QTranslator>
 
 #include "configfiles.h"
@@ -24,10 +25,13 @@ DynTranslator::DynTranslator(QObject *parent)
         return;
     // Hand-edited files often end in a line break.
     const QString saved = config.read_config(kAppConfig, kLanguageFile).trimmed();
-    bool number = false;
-    const int d = saved.toInt(&number);
-    if (number) {
-        language_index_ = qBound(0, d, int(file_names_.size()) - 1);
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
+    if (decimal.match(saved).hasMatch()) {
+        // Numbers too long for an int still lie beyond one end of the range.
+        bool fits = false;
+        const int d = saved.toInt(&fits);
+        const int last = int(file_names_.size()) - 1;
+        language_index_ = fits ? qBound(0, d, last) : saved.startsWith(QLatin1Char('-')) ? 0 : last;
         emit language_index_changed();
     } else if (file_names_.contains(saved)) {
         language_index_ = file_names_.indexOf(saved);
