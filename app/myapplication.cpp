@@ -194,7 +194,7 @@ QString MyApplication::read_config(QString relative_path, QString filename) cons
             QDir().mkpath(vdir);
         }
     }
-    const QDir sub(vdir + "/" + relative_path);
+    const QDir sub(QDir::cleanPath(vdir + "/" + relative_path));
     if (!sub.exists() || filename.isEmpty() || !sub.exists(filename))
         return QString();
     QFile file(sub.absoluteFilePath(filename));

@@ -8,14 +8,26 @@ MyScreen::MyScreen(QObject *parent)
 }
 
 MyScreen::MyScreen(QScreen *screen, QObject *parent)
-    : QObject(parent), screen_(screen)
+    : QObject(parent)
 {
+    follow(screen);
 }
 
 void MyScreen::set_screen(QScreen *screen)
 {
-    screen_ = screen;
+    follow(screen);
     emit geometryChanged();
+}
+
+// Only the wrapped screen's geometry changes reach the UI.
+void MyScreen::follow(QScreen *screen)
+{
+    if (screen_)
+        disconnect(screen_, SIGNAL(availableGeometryChanged(QRect)), this,
+                   SLOT(handleAvailableGeometryChanged(QRect)));
+    screen_ = screen;
+    if (screen_)
+        connect(screen_, SIGNAL(availableGeometryChanged(QRect)), this, SLOT(handleAvailableGeometryChanged(QRect)));
 }
 
 QRect MyScreen::geometry() const

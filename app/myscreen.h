@@ -34,6 +34,7 @@ public slots:
     void handleAvailableGeometryChanged(QRect geometry);
 
 private:
+    void follow(QScreen *screen);
     QRect geometry() const;
     QPointer<QScreen> screen_;
 };

@@ -13,6 +13,7 @@
 #include "colorimageprovider.h"
 #include "crashhandler.h"
 #include "datahub.h"
+#include "dyntranslator.h"
 #include "imageprovider.h"
 #include "myapplication.h"
 #include "runpath.h"
@@ -73,6 +74,7 @@ int Startup::run(int argc, char *argv[])
     TypeRegistry::registerAll();
 
     auto *hub = new DataHub();
+    auto *translator = new DynTranslator();
     auto *myapp = new MyApplication(app);
 
     auto *engine = new QQmlApplicationEngine();
@@ -84,7 +86,13 @@ int Startup::run(int argc, char *argv[])
     QTimer::singleShot(50, loop, SLOT(quit()));
     loop->exec();
 
+    translator->set_application(app);
+    translator->set_engine(engine);
+    if (translator->language_index() != 1)
+        translator->select_language(translator->language_index(), true);
+
     engine->rootContext()->setContextProperty(QStringLiteral("datahub_global"), hub);
+    engine->rootContext()->setContextProperty(QStringLiteral("dyntranslator"), translator);
     engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
     engine->addImageProvider(QStringLiteral("data"), hub->take_image_provider());
     engine->addImageProvider(QStringLiteral("color"), new ColorImageProvider());
@@ -97,6 +105,7 @@ int Startup::run(int argc, char *argv[])
     engine->load(QUrl(QStringLiteral("qrc:///content/main.qml")));
 
     const int result = app->exec();
+    translator->saveLanguage();
 
     delete loop;
     delete splash_engine;

@@ -6,12 +6,20 @@
 
 #include "ansiparser.h"
 #include "cmd.h"
+#include "cursor.h"
 #include "dataengineloader.h"
 #include "datahub.h"
+#include "dyntranslator.h"
+#include "fileio.h"
+#include "localinfo.h"
+#include "mouse.h"
 #include "myapplication.h"
 #include "myscreen.h"
 #include "mytools.h"
+#include "mywindow.h"
 #include "outbuffer.h"
+#include "qmlclipboardadapter.h"
+#include "qmlfiledialog.h"
 #include "textbuffer.h"
 
 void TypeRegistry::registerAll()
@@ -23,12 +31,20 @@ void TypeRegistry::registerAll()
     qmlRegisterType<TextBuffer>("mine.qt.TextBuffer", 1, 0, "TextBuffer");
     qmlRegisterType<OutBuffer>("mine.qt.OutBuffer", 1, 0, "OutBuffer");
     qmlRegisterType<Cmd>("mine.qt.Cmd", 1, 0, "Cmd");
+    qmlRegisterType<QMLFileDialog>("mine.qt.QMLFileDialog", 1, 0, "QMLFileDialog");
+    qmlRegisterType<FileIO>("mine.qt.FileIO", 1, 0, "FileIO");
+    qmlRegisterType<QmlClipboardAdapter>("mine.qt.Clipboard", 1, 0, "Clipboard");
+    qmlRegisterType<LocalInfo>("mine.qt.LocalInfo", 1, 0, "LocalInfo");
     qmlRegisterType<DataEngineLoader>("mine.qt.DataEngineLoader", 1, 0, "DataEngineLoader");
     qmlRegisterType<MyTools>("mine.qt.MyTools", 1, 0, "MyTools");
     qmlRegisterType<DataHub>("mine.qt.DataHub", 1, 0, "DataHub");
+    qmlRegisterType<Cursor>("mine.qt.Cursor", 1, 0, "Cursor");
+    qmlRegisterType<Mouse>("mine.qt.Mouse", 1, 0, "Mouse");
+    qmlRegisterType<DynTranslator>("mine.qt.DynTranslator", 1, 0, "DynTranslator");
     qmlRegisterType<AnsiParser>("mine.qt.AnsiParser", 1, 0, "AnsiParser");
     qmlRegisterType<MyApplication>("mine.qt.MyApplication", 1, 0, "MyApplication");
     qmlRegisterType<MyScreen>("mine.qt.MyScreen", 1, 0, "MyScreen");
+    qmlRegisterType<MyWindow>("mine.qt.MyWindow", 1, 0, "MyWindow");
 
     qmlRegisterRevision<QWindow, 1>("mine.qt.MyWindow", 1, 0);
     qmlRegisterRevision<QQuickWindow, 1>("mine.qt.MyWindow", 1, 0);

@@ -1,13 +1,13 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import QtQuick.Controls 2.15
+import mine.qt.MyWindow 1.0
 
-Window {
+MyWindow {
     id: root
     width: 1100
     height: 700
     visible: true
-    flags: Qt.Window | Qt.FramelessWindowHint
     color: "#2b2f36"
     title: "QELO+"
 

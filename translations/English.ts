@@ -1,0 +1,22 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>CommonThread</name>
+    <message>
+        <source>线程正忙！</source>
+        <translation>The thread is busy!</translation>
+    </message>
+    <message>
+        <source>thread_routine未设置！</source>
+        <translation>thread_routine is not set!</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+</context>
+</TS>
