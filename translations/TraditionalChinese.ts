@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>TextBuffer</name>
+    <message>
+        <source>Ansi转义码: </source>
+        <translation>Ansi轉義碼: </translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>关闭</source>
