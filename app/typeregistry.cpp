@@ -4,12 +4,14 @@
 #include <QQuickWindow>
 #include <QWindow>
 
+#include "chartresources.h"
 #include "dataengineloader.h"
 #include "datahub.h"
 #include "myapplication.h"
 #include "myscreen.h"
 #include "mytools.h"
 #include "outbuffer.h"
+#include "ringbufferwave.h"
 #include "textbuffer.h"
 
 void TypeRegistry::registerAll()
@@ -18,8 +20,10 @@ void TypeRegistry::registerAll()
     if (done)
         return;
     done = true;
+    ChartResources::ensure();
     qmlRegisterType<TextBuffer>("mine.qt.TextBuffer", 1, 0, "TextBuffer");
     qmlRegisterType<OutBuffer>("mine.qt.OutBuffer", 1, 0, "OutBuffer");
+    qmlRegisterType<RingBufferWave>("mine.qt.RingBufferWave", 1, 0, "RingBufferWave");
     qmlRegisterType<DataEngineLoader>("mine.qt.DataEngineLoader", 1, 0, "DataEngineLoader");
     qmlRegisterType<MyTools>("mine.qt.MyTools", 1, 0, "MyTools");
     qmlRegisterType<DataHub>("mine.qt.DataHub", 1, 0, "DataHub");
