@@ -4,9 +4,12 @@
 #include <QQuickWindow>
 #include <QWindow>
 
+#include "axispainter.h"
 #include "chartresources.h"
 #include "dataengineloader.h"
 #include "datahub.h"
+#include "dottedline.h"
+#include "gridpainter.h"
 #include "myapplication.h"
 #include "myscreen.h"
 #include "mytools.h"
@@ -24,6 +27,9 @@ void TypeRegistry::registerAll()
     qmlRegisterType<TextBuffer>("mine.qt.TextBuffer", 1, 0, "TextBuffer");
     qmlRegisterType<OutBuffer>("mine.qt.OutBuffer", 1, 0, "OutBuffer");
     qmlRegisterType<RingBufferWave>("mine.qt.RingBufferWave", 1, 0, "RingBufferWave");
+    qmlRegisterType<DottedLine>("mine.qt.DottedLine", 1, 0, "DottedLine");
+    qmlRegisterType<GridPainter>("mine.qt.GridPainter", 1, 0, "GridPainter");
+    qmlRegisterType<AxisPainter>("mine.qt.AxisPainter", 1, 0, "AxisPainter");
     qmlRegisterType<DataEngineLoader>("mine.qt.DataEngineLoader", 1, 0, "DataEngineLoader");
     qmlRegisterType<MyTools>("mine.qt.MyTools", 1, 0, "MyTools");
     qmlRegisterType<DataHub>("mine.qt.DataHub", 1, 0, "DataHub");
