@@ -10,6 +10,7 @@
 #include "datahub.h"
 #include "dottedline.h"
 #include "gridpainter.h"
+#include "markerpainter.h"
 #include "myapplication.h"
 #include "myscreen.h"
 #include "mytools.h"
@@ -27,6 +28,7 @@ void TypeRegistry::registerAll()
     qmlRegisterType<TextBuffer>("mine.qt.TextBuffer", 1, 0, "TextBuffer");
     qmlRegisterType<OutBuffer>("mine.qt.OutBuffer", 1, 0, "OutBuffer");
     qmlRegisterType<RingBufferWave>("mine.qt.RingBufferWave", 1, 0, "RingBufferWave");
+    qmlRegisterType<MarkerPainter>("mine.qt.MarkerPainter", 1, 0, "MarkerPainter");
     qmlRegisterType<DottedLine>("mine.qt.DottedLine", 1, 0, "DottedLine");
     qmlRegisterType<GridPainter>("mine.qt.GridPainter", 1, 0, "GridPainter");
     qmlRegisterType<AxisPainter>("mine.qt.AxisPainter", 1, 0, "AxisPainter");
