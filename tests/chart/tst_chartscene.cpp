@@ -5,7 +5,10 @@
 #include <QThread>
 #include <QtTest>
 
+#include "axispainter.h"
 #include "datahub.h"
+#include "gridpainter.h"
+#include "markerpainter.h"
 #include "ringbufferwave.h"
 #include "typeregistry.h"
 
@@ -19,6 +22,7 @@ private slots:
     void draws_top_value_at_the_top();
     void frame_results_arrive_on_the_ui_thread();
     void repaint_pacing();
+    void painters_and_marker_follow_the_chart();
 
 private:
     int frames_after(const std::function<void()> &action, int ms);
@@ -74,13 +78,18 @@ void Tst_chartscene::draws_top_value_at_the_top()
     const QImage img = view_->grabWindow();
     QCOMPARE(img.height(), 300);
     // 8 in a -10..10 window is 30 px from the top of a 300 px chart.
+    // The grid is grey; the channel is pure red.
+    auto red = [&img](int x, int y) {
+        const QColor c(img.pixel(x, y));
+        return c.red() > 150 && c.green() < 60;
+    };
     int top_rows = 0;
     for (int y = 25; y <= 35; ++y)
-        if (QColor(img.pixel(200, y)).red() > 100)
+        if (red(210, y))
             ++top_rows;
     QVERIFY(top_rows >= 1);
     for (int y = 60; y < 300; ++y)
-        QVERIFY2(QColor(img.pixel(200, y)).red() < 50, qPrintable(QString::number(y)));
+        QVERIFY2(!red(210, y), qPrintable(QString::number(y)));
 }
 
 void Tst_chartscene::frame_results_arrive_on_the_ui_thread()
@@ -127,6 +136,32 @@ void Tst_chartscene::repaint_pacing()
     // repaint() of an emptied chart clears it once.
     QCOMPARE(frames_after([this] { chart_->repaint(); }, 200), 1);
     QCOMPARE(frames_after([this] { chart_->repaint(); }, 200), 0);
+}
+
+void Tst_chartscene::painters_and_marker_follow_the_chart()
+{
+    auto *marker = view_->rootObject()->findChild<MarkerPainter *>();
+    auto *grid = view_->rootObject()->findChild<GridPainter *>();
+    QVERIFY(marker && grid);
+    QVERIFY(view_->rootObject()->findChild<AxisPainter *>());
+    QCOMPARE(marker->rbw_ptr(), chart_);
+    chart_->set_x_offset_pixel(40);
+    QCOMPARE(marker->width(), 360.0);
+    QCOMPARE(grid->hoffset(), 40.0);
+    chart_->set_x_offset_pixel(0);
+    chart_->add_line(0);
+    // Hovering the line at x 200 marks sample 49.5 -> 49 on row 30.
+    QTest::mouseMove(view_, QPoint(10, 10));
+    QTest::mouseMove(view_, QPoint(200, 31));
+    QTRY_COMPARE(chart_->mouse_y_pixel(), 31.0);
+    QCOMPARE(marker->mouse_index(), 49.5);
+    bool circle = false;
+    for (const MarkerShape &s : marker->shapes())
+        if (s.kind == MarkerShape::Circle && s.center.y() == 30.0)
+            circle = true;
+    QVERIFY(circle);
+    QCOMPARE(marker->select_point(), 0);
+    QCOMPARE(marker->point_selection()[0].point, 49);
 }
 
 QTEST_MAIN(Tst_chartscene)
