@@ -48,12 +48,6 @@ int to_pixel(double v)
 
 }
 
-ChartFramePass::~ChartFramePass()
-{
-    // GPU objects die with the context that owns them; destroy() runs while
-    // it is current.
-}
-
 bool ChartFramePass::initialize(int line_width)
 {
     f_.initializeOpenGLFunctions();

@@ -19,9 +19,9 @@ class LineNode;
 class ChartFramePass
 {
 public:
-    ~ChartFramePass();
     // First frame of a renderer: GL settings and both programs.
     bool initialize(int line_width);
+    // Frees the GPU objects; needs the owning context current.
     void destroy();
     bool initialized() const { return initialized_; }
     // Clears and draws; returns the ChartState::Change bits of what changed.
