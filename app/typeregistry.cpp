@@ -5,13 +5,18 @@
 #include <QWindow>
 
 #include "ansiparser.h"
+#include "axispainter.h"
+#include "chartresources.h"
 #include "cmd.h"
 #include "cursor.h"
 #include "dataengineloader.h"
 #include "datahub.h"
+#include "dottedline.h"
 #include "dyntranslator.h"
 #include "fileio.h"
+#include "gridpainter.h"
 #include "localinfo.h"
+#include "markerpainter.h"
 #include "mouse.h"
 #include "myapplication.h"
 #include "myscreen.h"
@@ -20,6 +25,7 @@
 #include "outbuffer.h"
 #include "qmlclipboardadapter.h"
 #include "qmlfiledialog.h"
+#include "ringbufferwave.h"
 #include "textbuffer.h"
 
 void TypeRegistry::registerAll()
@@ -28,9 +34,15 @@ void TypeRegistry::registerAll()
     if (done)
         return;
     done = true;
+    ChartResources::ensure();
     qmlRegisterType<TextBuffer>("mine.qt.TextBuffer", 1, 0, "TextBuffer");
     qmlRegisterType<OutBuffer>("mine.qt.OutBuffer", 1, 0, "OutBuffer");
     qmlRegisterType<Cmd>("mine.qt.Cmd", 1, 0, "Cmd");
+    qmlRegisterType<RingBufferWave>("mine.qt.RingBufferWave", 1, 0, "RingBufferWave");
+    qmlRegisterType<MarkerPainter>("mine.qt.MarkerPainter", 1, 0, "MarkerPainter");
+    qmlRegisterType<DottedLine>("mine.qt.DottedLine", 1, 0, "DottedLine");
+    qmlRegisterType<GridPainter>("mine.qt.GridPainter", 1, 0, "GridPainter");
+    qmlRegisterType<AxisPainter>("mine.qt.AxisPainter", 1, 0, "AxisPainter");
     qmlRegisterType<QMLFileDialog>("mine.qt.QMLFileDialog", 1, 0, "QMLFileDialog");
     qmlRegisterType<FileIO>("mine.qt.FileIO", 1, 0, "FileIO");
     qmlRegisterType<QmlClipboardAdapter>("mine.qt.Clipboard", 1, 0, "Clipboard");
