@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>ShaderProgram</name>
+    <message>
+        <source>shader文件不存在</source>
+        <translation>Shader file does not exist</translation>
+    </message>
+</context>
+<context>
     <name>TextBuffer</name>
     <message>
         <source>Ansi转义码: </source>
