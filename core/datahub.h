@@ -87,6 +87,15 @@ public:
     Q_INVOKABLE void start_paint();
     Q_INVOKABLE void stop_paint();
 
+    // Recordings to and from CSV files, on the worker thread. A request while
+    // a job runs is refused with an alert.
+    Q_INVOKABLE bool saveTo(QString filename, QList<QString> names, bool alert_result);
+    Q_INVOKABLE bool saveTo(QString filename, QList<QString> names) { return saveTo(filename, names, true); }
+    Q_INVOKABLE bool loadFrom(QString filename, bool alert_result);
+    Q_INVOKABLE bool loadFrom(QString filename) { return loadFrom(filename, true); }
+    // Waits for a running save or load (tools and tests).
+    bool wait_job(unsigned long ms = ULONG_MAX) { return worker_thread_.wait(ms); }
+
     // The decoded picture at index, or the placeholder picture.
     Q_INVOKABLE QImage image(int index);
 
@@ -217,6 +226,12 @@ private:
 
     template <typename F> void modify_channel(int pos, F &&f);
 
+    enum class Job { Save, Load };
+    bool start_job(Job job, const QString &filename, bool alert_result);
+    static void job_routine(void *arg);
+    void save_job();
+    void load_job();
+
     mutable DataLock data_lock_;
     // Guards the shape and attributes of channels_ against the UI thread:
     // reshapes happen under the data lock on whichever thread decodes, while
@@ -269,6 +284,10 @@ private:
     int image_tick_ = 0;
 
     CommonThread worker_thread_;
+    Job job_ = Job::Save;
+    QString job_file_;
+    QList<QString> job_names_;
+    bool alert_result_ = true;
 };
 
 #endif

@@ -13,6 +13,29 @@
     </message>
 </context>
 <context>
+    <name>DataHub</name>
+    <message>
+        <source>正在保存或载入数据，请稍后再试！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无数据，您需要先按照协议格式发送数据！</source>
+        <translation>No data. Send data in the protocol format first!</translation>
+    </message>
+    <message>
+        <source>数据保存成功！</source>
+        <translation>Data saved!</translation>
+    </message>
+    <message>
+        <source>已载入 </source>
+        <translation>Loaded </translation>
+    </message>
+    <message>
+        <source> 组数据</source>
+        <translation> rows</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>

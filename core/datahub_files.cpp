@@ -1,0 +1,203 @@
+#include "datahub.h"
+
+#include <QFile>
+#include <QTextStream>
+#include <mutex>
+
+namespace {
+// Longest CSV line read; a longer one cannot be a row of at most
+// kMaxChannels numbers and is skipped, so a huge file of one line never
+// has to fit in memory.
+constexpr qint64 kMaxLine = 1 << 20;
+
+// Reads one line into line (without its end); false at the end of the file.
+// Over-long lines are skipped whole.
+bool read_line(QFile &file, QByteArray &line)
+{
+    for (;;) {
+        line = file.readLine(kMaxLine);
+        if (line.isEmpty())
+            return false;
+        if (line.endsWith('\n') || file.atEnd())
+            return true;
+        // Too long: drop the rest of it.
+        QByteArray rest;
+        do {
+            rest = file.readLine(kMaxLine);
+        } while (!rest.isEmpty() && !rest.endsWith('\n'));
+    }
+}
+
+// A comma or line break inside a name would shift or split the columns of
+// the file.
+QString field_safe(QString name)
+{
+    name.replace(QLatin1Char(','), QLatin1Char(' '));
+    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return name;
+}
+}
+
+bool DataHub::start_job(Job job, const QString &filename, bool alert_result)
+{
+    // The running job owns the file name, names and alert flag; a second
+    // request must not change them under it.
+    if (worker_thread_.isRunning()) {
+        emit alert(tr("正在保存或载入数据，请稍后再试！"));
+        return false;
+    }
+    job_ = job;
+    job_file_ = filename;
+    alert_result_ = alert_result;
+    worker_thread_.set_thread_routine(&DataHub::job_routine);
+    worker_thread_.set_routine_arg(this);
+    return worker_thread_.start_routine();
+}
+
+bool DataHub::saveTo(QString filename, QList<QString> names, bool alert_result)
+{
+    if (worker_thread_.isRunning()) {
+        emit alert(tr("正在保存或载入数据，请稍后再试！"));
+        return false;
+    }
+    job_names_ = names;
+    {
+        std::unique_lock<std::shared_mutex> attrs(attr_lock_);
+        for (int i = 0; i < names.size() && i < int(channels_.size()); ++i)
+            channels_[size_t(i)].name = names.at(i);
+    }
+    return start_job(Job::Save, filename, alert_result);
+}
+
+bool DataHub::loadFrom(QString filename, bool alert_result)
+{
+    return start_job(Job::Load, filename, alert_result);
+}
+
+void DataHub::job_routine(void *arg)
+{
+    auto *hub = static_cast<DataHub *>(arg);
+    if (hub->job_ == Job::Save)
+        hub->save_job();
+    else
+        hub->load_job();
+}
+
+void DataHub::save_job()
+{
+    if (num_lines() == 0) {
+        if (alert_result_)
+            emit alert_single_line(tr("无数据，您需要先按照协议格式发送数据！"));
+        return;
+    }
+    QFile file(job_file_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (alert_result_)
+            emit alert("文件打开失败\n" + job_file_);
+        return;
+    }
+    {
+        std::lock_guard<DataLock> locker(data_lock_);
+        QTextStream out(&file);
+        QStringList header;
+        for (const QString &n : qAsConst(job_names_))
+            header.append(field_safe(n));
+        out << header.join(QLatin1Char(',')) << "\r\n";
+        const int lines = int(channels_.size());
+        std::vector<int> precision(static_cast<size_t>(lines));
+        {
+            std::shared_lock<std::shared_mutex> attrs(attr_lock_);
+            for (int j = 0; j < lines; ++j) {
+                const int d = channels_[size_t(j)].decimal;
+                precision[size_t(j)] = d < 0 ? global_decimal_ : d - 1;
+            }
+        }
+        QString row;
+        for (int i = size_ - effective_size_; i < size_; ++i) {
+            const size_t at = size_t((i + head_) % size_);
+            row.clear();
+            for (int j = 0; j < lines; ++j) {
+                if (j)
+                    row += QLatin1Char(',');
+                row += QString::number(double(channels_[size_t(j)].ring[at]), 'f', precision[size_t(j)]);
+            }
+            out << row << "\r\n";
+        }
+        out.flush();
+    }
+    const bool written = file.error() == QFileDevice::NoError;
+    file.close();
+    if (!written) {
+        if (alert_result_)
+            emit alert("文件打开失败\n" + job_file_);
+        return;
+    }
+    if (alert_result_)
+        emit alert_single_line(tr("数据保存成功！"));
+}
+
+void DataHub::load_job()
+{
+    QFile file(job_file_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (alert_result_)
+            emit alert("文件打开失败\n" + job_file_);
+        return;
+    }
+    bool resized = false;
+    {
+        std::lock_guard<DataLock> locker(data_lock_);
+        effective_size_ = 0;
+        head_ = 0;
+        if (size_ != max_size_) {
+            size_ = max_size_;
+            relayout(size_);
+            head_ = 0;
+            resized = true;
+        }
+    }
+    if (resized) {
+        emit size_changed();
+        emit effective_size_changed();
+    }
+
+    QStringList names;
+    {
+        std::lock_guard<DataLock> locker(data_lock_);
+        set_num_lines(0);
+        mismatch_count_ = 0;
+        QByteArray line;
+        if (read_line(file, line))
+            names = QString::fromLocal8Bit(line).trimmed().split(QLatin1Char(','));
+        else
+            names = QStringList{QString()};
+        std::vector<float> values;
+        while (read_line(file, line)) {
+            const QByteArray trimmed = line.trimmed();
+            values.clear();
+            int from = 0;
+            for (;;) {
+                const int comma = trimmed.indexOf(',', from);
+                const QByteArray field = trimmed.mid(from, comma < 0 ? -1 : comma - from);
+                bool ok = false;
+                const float v = field.trimmed().toFloat(&ok);
+                values.push_back(ok ? v : 0.0f);
+                if (comma < 0)
+                    break;
+                from = comma + 1;
+                if (values.size() > size_t(kMaxChannels))
+                    break;
+            }
+            append_row(values);
+        }
+        std::unique_lock<std::shared_mutex> attrs(attr_lock_);
+        for (size_t j = 0; j < channels_.size(); ++j)
+            channels_[j].name = int(j) < names.size() ? names.at(int(j)) : QStringLiteral("I");
+    }
+    file.close();
+    emit datas_loaded(this->names());
+    if (alert_result_)
+        emit alert_single_line(tr("已载入 ") + QString::number(effective_size_) + tr(" 组数据"));
+    emit effective_size_changed();
+}
