@@ -16,7 +16,7 @@
     <name>DataHub</name>
     <message>
         <source>正在保存或载入数据，请稍后再试！</source>
-        <translation type="unfinished"></translation>
+        <translation>A save or load is running, please try again later!</translation>
     </message>
     <message>
         <source>无数据，您需要先按照协议格式发送数据！</source>

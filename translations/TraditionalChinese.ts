@@ -16,7 +16,7 @@
     <name>DataHub</name>
     <message>
         <source>正在保存或载入数据，请稍后再试！</source>
-        <translation type="unfinished"></translation>
+        <translation>正在儲存或載入資料，請稍後再試！</translation>
     </message>
     <message>
         <source>无数据，您需要先按照协议格式发送数据！</source>
