@@ -282,6 +282,18 @@ void DataHub::append_row(const float *values, int n)
     head_ = (head_ + 1) % size_;
     if (effective_size_ < size_)
         ++effective_size_;
+    if (row_tap_) {
+        row_scratch_.resize(size_t(count));
+        for (int j = 0; j < count; ++j)
+            row_scratch_[size_t(j)] = channels_[size_t(j)].ring[h];
+        row_tap_(row_scratch_.data(), count);
+    }
+}
+
+void DataHub::set_row_tap(RowTap tap)
+{
+    std::lock_guard<DataLock> locker(data_lock_);
+    row_tap_ = std::move(tap);
 }
 
 void DataHub::set_num_lines(int count)

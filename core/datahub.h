@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <shared_mutex>
 #include <vector>
@@ -118,6 +119,11 @@ public:
     // Row append; the caller holds the data lock. Emits nothing.
     void append_row(const float *values, int n);
     void append_row(const std::vector<float> &values) { append_row(values.data(), int(values.size())); }
+    // Sees every stored row (after channel count adaptation), with the data
+    // lock held, on the decoding thread. Used by recorders that keep more
+    // than the ring holds.
+    using RowTap = std::function<void(const float *values, int count)>;
+    void set_row_tap(RowTap tap);
     // Direct ring access for readers that hold the data lock.
     const float *ring(int channel) const;
     const std::vector<float> &index_ramp() const { return index_ramp_; }
@@ -273,6 +279,8 @@ private:
 
     QByteArray received_;
     std::vector<const Frame *> sound_frames_;
+    RowTap row_tap_;
+    std::vector<float> row_scratch_;
     int received_used_ = 0;
     QByteArray read_scratch_;
     ImageProvider *image_provider_ = nullptr;

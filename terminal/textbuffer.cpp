@@ -111,8 +111,16 @@ void TextBuffer::advance_both()
     advance(hex_);
 }
 
+void TextBuffer::set_tap(Tap tap)
+{
+    std::lock_guard<std::mutex> locker(lock_);
+    tap_ = std::move(tap);
+}
+
 void TextBuffer::put(Ring &ring, const QString &s)
 {
+    if (tap_)
+        tap_(&ring == &hex_, s);
     if (s.size() <= max_size_) {
         ring.chunks[size_t(ring.index)].append(s);
         return;
@@ -165,7 +173,7 @@ int TextBuffer::complete_pending(const char *data, int length)
         bool invalid = false;
         const QString t = decoder_.decode(probe.constData(), probe.size(), &held, &invalid);
         if (held == 0 && !invalid) {
-            text_.chunks[size_t(text_.index)].append(t);
+            put(text_, t);
             return used;
         }
         only_partial = !invalid;
@@ -175,10 +183,10 @@ int TextBuffer::complete_pending(const char *data, int length)
         pending_ = probe;
         return used;
     }
-    QString &chunk = text_.chunks[size_t(text_.index)];
-    chunk.append(QLatin1String("[?:"));
-    append_hex(chunk, probe.constData(), probe.size() - used, false);
-    chunk.append(QLatin1Char(']'));
+    QString fallback = QStringLiteral("[?:");
+    append_hex(fallback, probe.constData(), probe.size() - used, false);
+    fallback.append(QLatin1Char(']'));
+    put(text_, fallback);
     return 0;
 }
 

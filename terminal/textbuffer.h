@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -97,6 +98,13 @@ signals:
     void ansi_err_changed();
     void max_size_changed();
 
+public:
+    // Sees every piece of text as it is recorded, with its ANSI colours:
+    // hex false for the text view, true for the hex view. Called with the
+    // buffer's lock held, on the appending thread; it must not call back.
+    using Tap = std::function<void(bool hex, const QString &piece)>;
+    void set_tap(Tap tap);
+
 private:
     enum Kind { Rx, Tx, Err, KindCount };
 
@@ -122,6 +130,7 @@ private:
     std::mutex lock_;
     Ring text_;
     Ring hex_;
+    Tap tap_;
     int list_size_ = 20;
     int loaded_ = 1;
     int max_size_ = 5120;
