@@ -282,6 +282,7 @@ void DataHub::append_row(const float *values, int n)
     head_ = (head_ + 1) % size_;
     if (effective_size_ < size_)
         ++effective_size_;
+    stored_rows_.store(stored_rows_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     if (row_tap_) {
         row_scratch_.resize(size_t(count));
         for (int j = 0; j < count; ++j)

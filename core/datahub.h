@@ -124,6 +124,9 @@ public:
     // than the ring holds.
     using RowTap = std::function<void(const float *values, int count)>;
     void set_row_tap(RowTap tap);
+    // Totals since construction, readable from any thread.
+    qint64 received_bytes() const { return received_bytes_.load(std::memory_order_relaxed); }
+    qint64 stored_rows() const { return stored_rows_.load(std::memory_order_relaxed); }
     // Direct ring access for readers that hold the data lock.
     const float *ring(int channel) const;
     const std::vector<float> &index_ramp() const { return index_ramp_; }
@@ -198,6 +201,8 @@ signals:
     void use_instance_changed();
     void start_buffer_timer();
     void stop_buffer_timer();
+    // Every error text a link reports (also shown in the terminal).
+    void link_error(QByteArray text);
 
 public slots:
     void on_scale_offset_changed() {}
@@ -280,6 +285,8 @@ private:
     QByteArray received_;
     std::vector<const Frame *> sound_frames_;
     RowTap row_tap_;
+    std::atomic<qint64> received_bytes_{0};
+    std::atomic<qint64> stored_rows_{0}; // written under the data lock only
     std::vector<float> row_scratch_;
     int received_used_ = 0;
     QByteArray read_scratch_;

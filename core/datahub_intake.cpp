@@ -24,6 +24,7 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
 {
     if (length <= 0 || !data)
         return;
+    received_bytes_.fetch_add(length, std::memory_order_relaxed);
     // Only a change is announced: at link speed an emit per chunk would
     // flood the UI thread with queued calls saying nothing new.
     if (!heart_beat_.exchange(true, std::memory_order_relaxed))
@@ -60,6 +61,7 @@ void DataHub::PutErrorData(QByteArray data)
 {
     text_buffer_.AppendErrorText(data);
     emit text_message_updated();
+    emit link_error(data);
 }
 
 void DataHub::set_last_receive_time(const QDateTime &time)
