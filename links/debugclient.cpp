@@ -64,11 +64,14 @@ void DebugClient::initialization()
 void DebugClient::deinitialization()
 {
     DebugWayInterface::deinitialization();
-    if (device_->state() != QAbstractSocket::UnconnectedState) {
+    if (device_->state() == QAbstractSocket::ConnectedState) {
         device_->disconnectFromHost();
         if (device_->state() != QAbstractSocket::UnconnectedState
             && !device_->waitForDisconnected(kDisconnectWaitMs))
             device_->abort();
+    } else {
+        // Still connecting: nothing of ours has gone out yet.
+        device_->abort();
     }
     device_->close();
     if (connected_)

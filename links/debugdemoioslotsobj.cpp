@@ -127,6 +127,8 @@ QByteArray DebugDemoIOSlotsObj::next_csv(Format format)
 void DebugDemoIOSlotsObj::data_period(Format format)
 {
     DataHub *hub = owner_->datahub();
+    if (!hub)
+        return;
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray chunk;
     if (!owner_->send_csv_list())
@@ -141,9 +143,9 @@ void DebugDemoIOSlotsObj::data_period(Format format)
 void DebugDemoIOSlotsObj::picture_period(Format format)
 {
     const QStringList &files = owner_->picture_files_;
-    if (files.isEmpty())
-        return;
     DataHub *hub = owner_->datahub();
+    if (files.isEmpty() || !hub)
+        return;
     const QDateTime now = QDateTime::currentDateTime();
     if (picture_index >= quint64(files.size()))
         picture_index = 0;

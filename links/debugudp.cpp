@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QEventLoop>
 #include <QTimer>
+#include <QNetworkDatagram>
 #include <QUdpSocket>
 
 #include "datahub.h"
@@ -80,6 +81,11 @@ void DebugUDP::set_link_connected(bool v)
 void DebugUDP::on_ready_read()
 {
     DataHub *hub = datahub();
+    if (!hub) {
+        while (device_->hasPendingDatagrams())
+            device_->receiveDatagram(0);
+        return;
+    }
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray &scratch = hub->read_scratch();
     int budget = kDatagramBudget;

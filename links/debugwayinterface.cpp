@@ -176,6 +176,11 @@ void DebugWayInterface::report_device_error(const QByteArray &text)
 void DebugWayInterface::read_into_hub(QIODevice *device)
 {
     DataHub *hub = datahub_;
+    if (!hub) {
+        // Nowhere to go: drained so the device does not signal them again.
+        device->readAll();
+        return;
+    }
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray &scratch = hub->read_scratch();
     qint64 available;
