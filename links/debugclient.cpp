@@ -39,7 +39,10 @@ void DebugClient::close()
 void DebugClient::send(QByteArray datas)
 {
     send_pattern(datas, "DebugClient - Socket unconnected.",
-                 [this](const QByteArray &bytes) { device_->write(bytes); });
+                 [this](const QByteArray &bytes) {
+                     device_->write(bytes);
+                     return true;
+                 });
 }
 
 void DebugClient::initialization()

@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
+#include <QLocale>
 #include <QTimer>
 #include <algorithm>
 
@@ -15,7 +16,12 @@ namespace {
 QStringList sorted_files(const QString &dir, const QString &pattern)
 {
     QStringList files = QDir(dir).entryList({pattern}, QDir::Files | QDir::Readable);
-    QCollator collator;
+    // The C locale's collator compares plain code points and ignores the
+    // numeric mode; any real language sorts 2 before 10.
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    QCollator collator(locale);
     collator.setNumericMode(true);
     std::sort(files.begin(), files.end(), collator);
     return files;

@@ -103,7 +103,10 @@ void DebugSerial::close()
 
 void DebugSerial::send(QByteArray datas)
 {
-    send_pattern(datas, nullptr, [this](const QByteArray &bytes) { device_->write(bytes); });
+    send_pattern(datas, nullptr, [this](const QByteArray &bytes) {
+        device_->write(bytes);
+        return true;
+    });
 }
 
 void DebugSerial::initialization()

@@ -38,8 +38,13 @@ void DebugUDP::close()
 
 void DebugUDP::send(QByteArray datas)
 {
+    // A null address would go to this host itself on some platforms; it
+    // was reported at open, and nothing is sent to it.
     send_pattern(datas, "DebugUDP - Socket unconnected.", [this](const QByteArray &bytes) {
+        if (remote_.isNull())
+            return false;
         device_->writeDatagram(bytes, remote_, quint16(port_remote_));
+        return true;
     });
 }
 
@@ -56,7 +61,12 @@ void DebugUDP::initialization()
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
     connect(device_, SIGNAL(disconnected()), event_loop(), SLOT(quit()));
     connect(this, SIGNAL(need_close()), event_loop(), SLOT(quit()));
-    remote_ = QHostAddress(serverAddr());
+    const QString addr = serverAddr();
+    remote_ = QHostAddress(addr);
+    if (remote_.isNull()) {
+        if (DataHub *hub = datahub())
+            hub->PutErrorData("DebugUDP - " + tr("目标地址无效").toUtf8() + ": " + addr.toUtf8());
+    }
     device_->bind(QHostAddress::AnyIPv4, quint16(port_local_));
     set_link_connected(true);
 }

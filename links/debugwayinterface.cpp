@@ -141,7 +141,7 @@ void DebugWayInterface::beat()
 }
 
 void DebugWayInterface::send_pattern(const QByteArray &datas, const char *unconnected,
-                                     const std::function<void(const QByteArray &)> &write)
+                                     const std::function<bool(const QByteArray &)> &write)
 {
     // The device lives on the I/O thread; a send from elsewhere goes there.
     const Route route = route_to_io_thread([this, datas] { send(datas); });
@@ -149,8 +149,8 @@ void DebugWayInterface::send_pattern(const QByteArray &datas, const char *unconn
         return;
     if (route == Route::Here && connected_) {
         beat();
-        write(datas);
-        report_sent(datas);
+        if (write(datas))
+            report_sent(datas);
         return;
     }
     if (unconnected) {

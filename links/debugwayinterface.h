@@ -55,9 +55,10 @@ protected:
     QTimer *tick_timer() const { return tick_timer_; }
 
     // Serial, UDP and TCP client: write when connected, else report
-    // unconnected (null: drop silently).
+    // unconnected (null: drop silently). Bytes that write() refuses to send
+    // are not echoed.
     void send_pattern(const QByteArray &datas, const char *unconnected,
-                      const std::function<void(const QByteArray &)> &write);
+                      const std::function<bool(const QByteArray &)> &write);
     void report_sent(const QByteArray &datas);
     // Reports text and closes the link: a device error always closes it.
     void report_device_error(const QByteArray &text);
