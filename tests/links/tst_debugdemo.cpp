@@ -3,7 +3,12 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+
 #include "debugdemo.h"
+#include "typeregistry.h"
 #include "demostreams.h"
 #include "linkrig.h"
 
@@ -206,6 +211,29 @@ private slots:
         rig.hub.out_buffer()->appendData("queued");
         QTRY_VERIFY(rig.terminal().contains("queued"));
         demo.close();
+    }
+
+    void from_the_scene()
+    {
+        // As the UI makes it: a registered type whose hub is the global one.
+        TypeRegistry::registerAll();
+        HubRig rig("ZezoRovar");
+        QQmlEngine engine;
+        engine.rootContext()->setContextProperty("datahub_global", &rig.hub);
+        QQmlComponent component(&engine);
+        component.setData("import mine.qt.DebugDemo 1.0\n"
+                          "DebugDemo { datahub: datahub_global; timeout: 10 }",
+                          QUrl());
+        std::unique_ptr<QObject> object(component.create());
+        QVERIFY2(object, qPrintable(component.errorString()));
+        auto *demo = qobject_cast<DebugDemo *>(object.get());
+        QVERIFY(demo);
+        QCOMPARE(demo->datahub(), &rig.hub);
+        QVERIFY(QMetaObject::invokeMethod(demo, "open"));
+        QVERIFY(object->property("connected").toBool());
+        QTRY_VERIFY(rig.row_count() > 10);
+        QVERIFY(QMetaObject::invokeMethod(demo, "close"));
+        QVERIFY(!object->property("connected").toBool());
     }
 
     void missing_directories()
