@@ -63,7 +63,13 @@ public:
         return out;
     }
 
-    int row_count() { return hub.effective_size(); }
+    int row_count()
+    {
+        hub.lockDatas();
+        const int n = hub.effective_size();
+        hub.unlockDatas();
+        return n;
+    }
 
     TerminalDocument view;
     DataHub hub;

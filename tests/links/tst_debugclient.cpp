@@ -166,7 +166,9 @@ private slots:
         QTRY_VERIFY(link.connected());
         for (int i = 0; i < 16; ++i)
             link.send(QByteArray(1 << 20, 'x'));
-        QTest::qWait(300);
+        // Once the marker is echoed, every write has been queued.
+        link.send("marker");
+        QTRY_VERIFY_WITH_TIMEOUT(rig.terminal().contains("marker"), 30000);
         QElapsedTimer clock;
         clock.start();
         link.close();
