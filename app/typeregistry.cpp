@@ -11,6 +11,11 @@
 #include "cursor.h"
 #include "dataengineloader.h"
 #include "datahub.h"
+#include "debugclient.h"
+#include "debugdemo.h"
+#include "debugserial.h"
+#include "debugserver.h"
+#include "debugudp.h"
 #include "dottedline.h"
 #include "dyntranslator.h"
 #include "fileio.h"
@@ -43,6 +48,11 @@ void TypeRegistry::registerAll()
     qmlRegisterType<DottedLine>("mine.qt.DottedLine", 1, 0, "DottedLine");
     qmlRegisterType<GridPainter>("mine.qt.GridPainter", 1, 0, "GridPainter");
     qmlRegisterType<AxisPainter>("mine.qt.AxisPainter", 1, 0, "AxisPainter");
+    qmlRegisterType<DebugDemo>("mine.qt.DebugDemo", 1, 0, "DebugDemo");
+    qmlRegisterType<DebugServer>("mine.qt.DebugServer", 1, 0, "DebugServer");
+    qmlRegisterType<DebugClient>("mine.qt.DebugClient", 1, 0, "DebugClient");
+    qmlRegisterType<DebugUDP>("mine.qt.DebugUDP", 1, 0, "DebugUDP");
+    qmlRegisterType<DebugSerial>("mine.qt.DebugSerial", 1, 0, "DebugSerial");
     qmlRegisterType<QMLFileDialog>("mine.qt.QMLFileDialog", 1, 0, "QMLFileDialog");
     qmlRegisterType<FileIO>("mine.qt.FileIO", 1, 0, "FileIO");
     qmlRegisterType<QmlClipboardAdapter>("mine.qt.Clipboard", 1, 0, "Clipboard");

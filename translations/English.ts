@@ -36,6 +36,28 @@
     </message>
 </context>
 <context>
+    <name>DebugUDP</name>
+    <message>
+        <source>目标地址无效</source>
+        <translation>Invalid destination address</translation>
+    </message>
+</context>
+<context>
+    <name>DebugWayInterface</name>
+    <message>
+        <source>无法打开文件</source>
+        <translation>Cannot open file</translation>
+    </message>
+    <message>
+        <source>文件读取中断</source>
+        <translation>File reading interrupted</translation>
+    </message>
+    <message>
+        <source>已发送文件</source>
+        <translation>File sent</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>

@@ -36,6 +36,28 @@
     </message>
 </context>
 <context>
+    <name>DebugUDP</name>
+    <message>
+        <source>目标地址无效</source>
+        <translation>目標地址無效</translation>
+    </message>
+</context>
+<context>
+    <name>DebugWayInterface</name>
+    <message>
+        <source>无法打开文件</source>
+        <translation>無法開啟檔案</translation>
+    </message>
+    <message>
+        <source>文件读取中断</source>
+        <translation>檔案讀取中斷</translation>
+    </message>
+    <message>
+        <source>已发送文件</source>
+        <translation>已傳送檔案</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>
