@@ -184,8 +184,25 @@ void DataHub::set_highlighted_line(int v)
 
 void DataHub::clear()
 {
-    std::lock_guard<DataLock> locker(data_lock_);
-    set_num_lines(0);
+    {
+        std::lock_guard<DataLock> locker(data_lock_);
+        set_num_lines(0);
+    }
+    emit_deferred();
+}
+
+void DataHub::unlockDatas()
+{
+    data_lock_.unlock();
+    emit_deferred();
+}
+
+void DataHub::emit_deferred()
+{
+    if (deferred_effective_.exchange(false, std::memory_order_relaxed))
+        emit effective_size_changed();
+    if (deferred_lines_.exchange(false, std::memory_order_relaxed))
+        emit num_lines_changed();
 }
 
 const float *DataHub::ring(int channel) const
@@ -230,6 +247,7 @@ void DataHub::set_size(int n)
             set_num_lines(0);
         effective_size_ = std::min(size_, effective_size_);
     }
+    emit_deferred();
     emit size_changed();
     emit effective_size_changed();
 }
@@ -313,11 +331,13 @@ void DataHub::set_num_lines(int count)
     }
     if (allocated_ == 0 && count > 0)
         allocated_ = size_;
+    // The data lock is held here: receivers on this thread that read the
+    // hub back would deadlock, so the signals go out once it is released.
     if (count == 0 && effective_size_ != 0) {
         effective_size_ = 0;
-        emit effective_size_changed();
+        deferred_effective_.store(true, std::memory_order_relaxed);
     }
-    emit num_lines_changed();
+    deferred_lines_.store(true, std::memory_order_relaxed);
 }
 
 void DataHub::relayout(int m)

@@ -59,7 +59,8 @@ public:
 
     Q_INVOKABLE void lockDatas() { data_lock_.lock(); }
     Q_INVOKABLE bool trylockDatas() { return data_lock_.tryLock(); }
-    Q_INVOKABLE void unlockDatas() { data_lock_.unlock(); }
+    // Also sends the channel-count signals that changes under the lock held back.
+    Q_INVOKABLE void unlockDatas();
 
     // Per-channel attributes. A pos that is not a channel is ignored by the
     // setters and answered with a fixed default by the getters.
@@ -233,6 +234,7 @@ private:
     bool is_channel(int pos) const { return pos >= 0 && pos < int(channels_.size()); }
     void decode_pass(const QDateTime &receive_time);
     void set_last_receive_time(const QDateTime &time);
+    void emit_deferred();
     QDateTime last_receive_time() const;
 
     template <typename F> void modify_channel(int pos, F &&f);
@@ -251,6 +253,8 @@ private:
     mutable std::shared_mutex attr_lock_;
     std::vector<Channel> channels_;
     std::atomic<int> num_lines_{0};
+    std::atomic<bool> deferred_lines_{false};
+    std::atomic<bool> deferred_effective_{false};
 
     DataEngineLoader engine_loader_;
     TextBuffer text_buffer_;

@@ -196,6 +196,7 @@ void DataHub::load_job()
             channels_[j].name = int(j) < names.size() ? names.at(int(j)) : QStringLiteral("I");
     }
     file.close();
+    emit_deferred();
     emit datas_loaded(this->names());
     if (alert_result_)
         emit alert_single_line(tr("已载入 ") + QString::number(effective_size_) + tr(" 组数据"));

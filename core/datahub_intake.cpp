@@ -155,6 +155,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
             images_after = engine->images.size();
         }
     }
+    emit_deferred();
     if (images_after != images_before)
         emit image_count_changed();
 }

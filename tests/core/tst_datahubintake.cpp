@@ -78,6 +78,26 @@ private slots:
         QCOMPARE(seen(), QByteArray("rest!"));
     }
 
+    void receiversMayReadTheHubBack()
+    {
+        // Decoding on the receiver's own thread: the channel-count signals
+        // come after the data lock is released, so reading back works.
+        QList<qreal> seen_values;
+        int counts = 0;
+        connect(hub_, &DataHub::num_lines_changed, this, [&]() {
+            seen_values = hub_->rt_values();
+            counts = hub_->image_count();
+            ++counts;
+        });
+        engine_->next = {frame(0, 2, 0, {4.0f, 5.0f}, true)};
+        put("row");
+        QCOMPARE(seen_values, (QList<qreal>{4.0, 5.0}));
+        QCOMPARE(counts, 1);
+        hub_->clear();
+        QVERIFY(seen_values.isEmpty());
+        disconnect(hub_, &DataHub::num_lines_changed, this, nullptr);
+    }
+
     void badFramesAreSkipped()
     {
         // Out of order, overlapping or past the buffer: never read or
