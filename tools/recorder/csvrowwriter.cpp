@@ -36,6 +36,8 @@ void CsvRowWriter::on_row(const float *values, int count)
     // Runs with the hub's data lock held, so the channel attributes read
     // here belong to the row.
     std::lock_guard<std::mutex> locker(lock_);
+    if (limit_ > 0 && rows_.load(std::memory_order_relaxed) >= limit_)
+        return;
     if (count != width_) {
         width_ = count;
         Header h;

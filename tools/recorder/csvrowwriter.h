@@ -28,6 +28,8 @@ public:
     // False when anything could not be written.
     bool finish();
     qint64 rows() const { return rows_.load(std::memory_order_relaxed); }
+    // Rows after the first limit are not written (0: no limit).
+    void set_limit(qint64 limit) { limit_ = limit; }
     bool failed() const { return failed_.load(); }
 
 private:
@@ -54,6 +56,7 @@ private:
     bool stop_ = false;
     std::thread writer_;
     std::atomic<qint64> rows_{0};
+    qint64 limit_ = 0;
     std::atomic<bool> failed_{false};
 
     int width_ = -1;                  // channel count of the last header

@@ -108,6 +108,7 @@ bool Recorder::start()
 
     if (!options_.csv.isEmpty()) {
         csv_ = std::make_unique<CsvRowWriter>(hub_);
+        csv_->set_limit(options_.rows);
         QString error;
         if (!csv_->open(options_.csv, &error)) {
             std::fprintf(stderr, "qelo-record: %s\n", qPrintable(error));
@@ -265,8 +266,18 @@ void Recorder::stop(int code)
     emit finished();
 }
 
+// The links' and the hub's debug lines would mix with the recording on the
+// terminal; warnings still reach standard error.
+static void quiet_debug(QtMsgType type, const QMessageLogContext &, const QString &msg)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(msg));
+}
+
 int Recorder::main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsEmpty("QELO_RECORD_DEBUG"))
+        qInstallMessageHandler(quiet_debug);
     QCoreApplication app(argc, argv);
     RunPath::capture();
     QStringList args = QCoreApplication::arguments();
