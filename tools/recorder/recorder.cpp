@@ -159,8 +159,14 @@ void Recorder::on_connected_changed()
 void Recorder::on_link_error(QByteArray text)
 {
     last_error_ = text;
+    // Some errors while opening are only warnings (a port without modem
+    // lines, say): the opening failed only if the link is not up shortly
+    // after.
     if (!was_connected_ && !stopping_)
-        stop(RecordOptions::LinkFailed);
+        QTimer::singleShot(500, this, [this]() {
+            if (!was_connected_ && !stopping_)
+                stop(RecordOptions::LinkFailed);
+        });
 }
 
 void Recorder::queue_sending()

@@ -1,0 +1,298 @@
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+#include <cmath>
+#include <csignal>
+
+// qelo-record end to end: the real program against the demo, a TCP server
+// and a serial pty pair made here, with its CSV checked row by row.
+class Tst_QeloRecord : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir_;
+    QString program_ = qEnvironmentVariable("QELO_BUILD_DIR") + "/qelo-record";
+
+    struct Run {
+        int code = -1;
+        QByteArray out, err;
+    };
+    Run run(const QStringList &args, int timeout_ms = 30000)
+    {
+        QProcess p;
+        p.start(program_, args);
+        Run r;
+        if (!p.waitForFinished(timeout_ms)) {
+            p.kill();
+            p.waitForFinished();
+        }
+        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.out = p.readAllStandardOutput();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+    static QList<QByteArray> csv_lines(const QString &path)
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QByteArray all = f.readAll();
+        QList<QByteArray> lines = all.split('\n');
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+    static QByteArray zazu_frame(const std::vector<float> &values)
+    {
+        QByteArray out;
+        char b[4];
+        for (float v : values) {
+            qToLittleEndian(v, b);
+            out.append(b, 4);
+        }
+        return out + QByteArray("\x00\x00\x80\x7f", 4);
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(QFile::exists(program_)); }
+
+    void demoRowsFollowTheFormulas_data()
+    {
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<double>("tolerance");
+        QTest::newRow("ZezoRovar") << "ZezoRovar" << 2e-6;
+        QTest::newRow("ZazuZavuv") << "ZazuZavuv" << 1e-6;
+    }
+    void demoRowsFollowTheFormulas()
+    {
+        QFETCH(QString, protocol);
+        QFETCH(double, tolerance);
+        const QString csv = dir_.filePath(protocol + ".csv");
+        const Run r = run({"--link", "demo", "--protocol", protocol, "--period", "5", "--seconds", "1.5", "--csv", csv});
+        QVERIFY2(r.code == 0, r.err.constData());
+        QVERIFY(r.err.contains("rows: "));
+        QVERIFY(r.err.contains("csv: " + csv.toLocal8Bit()));
+        const QList<QByteArray> lines = csv_lines(csv);
+        QVERIFY(lines.size() > 100);
+        QCOMPARE(lines.first(), QByteArray("I,I,I,I,I\r"));
+        const double pi = 3.141592653589793;
+        for (int k = 1; k < lines.size(); ++k) {
+            QVERIFY(lines[k].endsWith('\r'));
+            const QList<QByteArray> f = lines[k].trimmed().split(',');
+            QCOMPARE(f.size(), 5);
+            const double t = k * 5 / 1000.0;
+            const double want[4] = {std::sin(2 * pi * t) + std::sin(pi * t), std::sin(pi * t / 4),
+                                    std::sin(4 * pi * t), std::sin(pi * t)};
+            const double r0 = f[0].toDouble();
+            QVERIFY(r0 >= -1.7 && r0 < 1.7);
+            for (int c = 0; c < 4; ++c)
+                QVERIFY2(std::fabs(f[c + 1].toDouble() - want[c]) <= tolerance,
+                         qPrintable(QString("row %1 channel %2: %3 vs %4").arg(k).arg(c + 2).arg(f[c + 1].constData()).arg(want[c])));
+        }
+    }
+
+    void tcpStreamWithCounterLosesNothing()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString csv = dir_.filePath("tcp.csv");
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--engine", "ZazuZavuv", "--csv", csv});
+        QVERIFY(rec.waitForStarted(10000));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        QTRY_VERIFY(peer->bytesAvailable() >= 5 || peer->waitForReadyRead(100));
+        QCOMPARE(peer->readAll(), QByteArray("plot0")); // the banner comes first
+        const int rows = 200000;
+        QByteArray block;
+        for (int i = 0; i < rows; ++i) {
+            block += zazu_frame({float(i + 1), 2.5f, -3.25f, 1e3f});
+            if (block.size() > 65536 || i == rows - 1) {
+                peer->write(block);
+                block.clear();
+                while (peer->bytesToWrite() > 0)
+                    peer->waitForBytesWritten(1000);
+            }
+        }
+        peer->disconnectFromHost();
+        // The server closing ends the recording.
+        QVERIFY(rec.waitForFinished(30000));
+        QCOMPARE(rec.exitCode(), 0);
+        const QList<QByteArray> lines = csv_lines(csv);
+        QCOMPARE(lines.size(), rows + 1);
+        for (int i = 0; i < rows; i += 1) {
+            const QByteArray &l = lines[i + 1];
+            QVERIFY2(l.startsWith(QByteArray::number(i + 1) + ".000000,2.500000,-3.250000,1000.000000"), l.constData());
+        }
+    }
+
+    void sigintMidStreamKeepsEveryRow()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString csv = dir_.filePath("sigint.csv");
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--engine", "ZazuZavuv", "--csv", csv});
+        QVERIFY(rec.waitForStarted(10000));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        QElapsedTimer clock;
+        clock.start();
+        int sent = 0;
+        bool interrupted = false;
+        while (rec.state() == QProcess::Running && clock.elapsed() < 20000) {
+            QByteArray block;
+            for (int i = 0; i < 500; ++i)
+                block += zazu_frame({float(++sent), 7.0f});
+            if (peer->state() != QAbstractSocket::ConnectedState)
+                break;
+            peer->write(block);
+            peer->waitForBytesWritten(100);
+            if (!interrupted && clock.elapsed() > 1000) {
+                ::kill(pid_t(rec.processId()), SIGINT);
+                interrupted = true;
+            }
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(rec.state() == QProcess::NotRunning || rec.waitForFinished(10000));
+        QCOMPARE(rec.exitCode(), 0);
+        const QList<QByteArray> lines = csv_lines(csv);
+        QVERIFY(lines.size() > 100);
+        for (int i = 1; i < lines.size(); ++i) {
+            QVERIFY2(lines[i].endsWith('\r'), "the last row is complete");
+            QCOMPARE(lines[i].left(lines[i].indexOf('.')).toInt(), i);
+        }
+    }
+
+    void sendingReachesThePeerInOrder()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString cmds = dir_.filePath("c.cmds.json");
+        QFile f(cmds);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(R"({"type":"cmds","vnumber":100,"ctx":[
+            {"name":"a","is_group":false,"loop_on":true,"loop_ms":20,"loop_count":2,"cmd_hex":"43 31"},
+            {"name":"b","is_group":false,"loop_on":true,"loop_ms":20,"loop_count":1,"cmd_hex":"44"}]})");
+        f.close();
+        const QString file = dir_.filePath("payload.bin");
+        QFile p(file);
+        QVERIFY(p.open(QIODevice::WriteOnly));
+        p.write(QByteArray(10000, 'F'));
+        p.close();
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--banner", "", "--send", "hello\\n", "--send-hex", "41 42", "--send-file", file,
+                             "--cmds", cmds, "--seconds", "4"});
+        QVERIFY(rec.waitForStarted(10000));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        // The recorder closes the connection when its time is up.
+        QByteArray got;
+        QElapsedTimer clock;
+        clock.start();
+        while (peer->state() == QAbstractSocket::ConnectedState && clock.elapsed() < 20000) {
+            peer->waitForReadyRead(100);
+            got += peer->readAll();
+        }
+        got += peer->readAll();
+        QVERIFY(rec.waitForFinished(10000));
+        QCOMPARE(rec.exitCode(), 0);
+        QCOMPARE(got, QByteArray("hello\nAB") + QByteArray(10000, 'F') + "C1C1D");
+    }
+
+    void serialPty()
+    {
+        if (QStandardPaths::findExecutable("socat").isEmpty())
+            QSKIP("socat is not installed");
+        const QString a = dir_.filePath("ttyA"), b = dir_.filePath("ttyB");
+        QProcess socat;
+        socat.start("socat", {"pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(a) && QFile::exists(b), 5000);
+        const QString csv = dir_.filePath("serial.csv");
+        QProcess rec;
+        rec.start(program_, {"--link", "serial", "--port", a, "--rows", "50", "--csv", csv});
+        QVERIFY(rec.waitForStarted(10000));
+        QFile other(b);
+        QVERIFY(other.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        for (int i = 0; i < 400 && rec.state() == QProcess::Running; ++i) {
+            other.write(QByteArray("v:") + QByteArray::number(i) + ",1.5\r\n");
+            rec.waitForFinished(10);
+        }
+        QVERIFY(rec.state() == QProcess::NotRunning || rec.waitForFinished(10000));
+        QCOMPARE(rec.exitCode(), 0);
+        const QList<QByteArray> lines = csv_lines(csv);
+        QCOMPARE(lines.size(), 51);
+        QCOMPARE(lines[1].right(9), QByteArray("1.500000\r"));
+        socat.terminate();
+        socat.waitForFinished();
+    }
+
+    void badOptionsAndExitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown") << QStringList{"--frobnicate"} << 2 << "--frobnicate";
+        QTest::newRow("link") << QStringList{"--link", "carrier-pigeon"} << 2 << "accepts demo, serial, udp, tcp-client, tcp-server";
+        QTest::newRow("baud") << QStringList{"--link", "serial", "--port", "/dev/null", "--baud", "fast"} << 2 << "--baud fast";
+        QTest::newRow("parity") << QStringList{"--parity", "even"} << 2 << "None, Even, Odd, Space, Mark";
+        QTest::newRow("stopbits") << QStringList{"--stopbits", "3"} << 2 << "1, 1.5, 2";
+        QTest::newRow("port range") << QStringList{"--server-port", "70000"} << 2 << "from 1 to 65535";
+        QTest::newRow("address") << QStringList{"--server-ip", "example.com"} << 2 << "numeric IPv4 or IPv6";
+        QTest::newRow("protocol") << QStringList{"--protocol", "zezorovar"} << 2 << "ZezoRovar, ZazuZavuv";
+        QTest::newRow("seconds") << QStringList{"--seconds", "-1"} << 2 << "positive number";
+        QTest::newRow("rows") << QStringList{"--rows", "x"} << 2 << "positive whole number";
+        QTest::newRow("missing value") << QStringList{"--csv"} << 2 << "--csv needs a value";
+        QTest::newRow("encoder") << QStringList{"--encoder", "no-such"} << 2 << "codec";
+        QTest::newRow("engine") << QStringList{"--engine", "Nope", "--seconds", "1"} << 2 << "ZezoRovar";
+        QTest::newRow("send file") << QStringList{"--send-file", "/no/such/file"} << 2 << "existing file";
+        QTest::newRow("serial without port") << QStringList{"--link", "serial"} << 2 << "--port";
+        QTest::newRow("both views") << QStringList{"--terminal", "--hex"} << 2 << "exclude";
+        QTest::newRow("refused") << QStringList{"--link", "tcp-client", "--server-port", "1"} << 3 << "DebugClient - ";
+        QTest::newRow("no such port") << QStringList{"--link", "serial", "--port", "/dev/qelo-missing"} << 3 << "could not be opened";
+        QTest::newRow("csv dir missing") << QStringList{"--csv", "/no/such/dir/x.csv", "--seconds", "1"} << 4 << "cannot write";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "";
+    }
+    void badOptionsAndExitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        const Run r = run(args);
+        QVERIFY2(r.code == code, (r.err + r.out).constData());
+        QVERIFY2((r.err + r.out).contains(message.toUtf8()), r.err.constData());
+        if (code == 0)
+            QVERIFY(r.out.contains("Usage: qelo-record"));
+    }
+
+    void cmdsFilesThatAreNot()
+    {
+        const QString bad = dir_.filePath("bad.json");
+        for (const QByteArray &content : {QByteArray("{not json"), QByteArray(R"({"type":"tab","vnumber":100,"ctx":{}})"),
+                                          QByteArray(R"({"type":"cmds","vnumber":2,"ctx":[]})"), QByteArray("42")}) {
+            QFile f(bad);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(content);
+            f.close();
+            const Run r = run({"--cmds", bad});
+            QCOMPARE(r.code, 2);
+            QVERIFY(r.err.contains("--cmds"));
+        }
+    }
+
+    void listings()
+    {
+        const Run r = run({"--list-engines"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("ZezoRovar") && r.out.contains("ZazuZavuv") && r.out.contains("Passthrough"));
+        QCOMPARE(run({"--list-ports"}).code, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(Tst_QeloRecord)
+#include "tst_qelorecord.moc"
