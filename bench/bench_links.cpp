@@ -1,84 +1,24 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QThread>
-#include <QtEndian>
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 #include "datahub.h"
 #include "debugclient.h"
+#include "zazusender.h"
 
 // End to end over TCP on 127.0.0.1: a sender thread pushes ZazuZavuv frames
 // of 8 channels as fast as the connection takes them into a DebugClient,
 // whose I/O thread hands them to the hub with the shipped engine selected.
-// Channels 0 to 3 carry the row number, a byte each: integers up to 255 as
-// floats never form the frame tail 00 00 80 7F, not even across values
-// (wider integers do: 1022.0 after 0.0 does). A checker walks every stored
-// row and fails the run on a gap.
+// A checker walks every stored row and fails the run on a gap.
 namespace {
 
-constexpr int kChannels = 8;
-constexpr int kFrame = kChannels * 4 + 4;
-constexpr int kBatch = 4096;
+constexpr int kChannels = ZazuSender::kChannels;
+constexpr int kFrame = ZazuSender::kFrame;
 // Room for well over a second of rows, so the checker can fall behind.
 constexpr int kRingRows = 1 << 24;
-
-struct Sender {
-    int seconds = 5;
-    std::atomic<quint16> port{0};
-    std::atomic<bool> listening{false};
-    std::atomic<bool> failed{false};
-    std::atomic<bool> done{false};
-    std::atomic<qint64> rows{0};
-    std::atomic<qint64> first_byte_ns{0};
-
-    void run()
-    {
-        QTcpServer server;
-        if (!server.listen(QHostAddress::LocalHost, 0)) {
-            failed = true;
-            return;
-        }
-        port = server.serverPort();
-        listening = true;
-        if (!server.waitForNewConnection(10000)) {
-            failed = true;
-            return;
-        }
-        QTcpSocket *s = server.nextPendingConnection();
-        QByteArray batch(kBatch * kFrame, Qt::Uninitialized);
-        char *p = batch.data();
-        for (int i = 0; i < kBatch; ++i) {
-            char *f = p + i * kFrame;
-            for (int c = 4; c < kChannels; ++c)
-                qToLittleEndian(float(c), f + c * 4);
-            memcpy(f + kChannels * 4, "\x00\x00\x80\x7f", 4);
-        }
-        QElapsedTimer clock;
-        clock.start();
-        qint64 row = 0;
-        while (clock.elapsed() < seconds * 1000) {
-            for (int i = 0; i < kBatch; ++i, ++row) {
-                char *f = p + i * kFrame;
-                for (int b = 0; b < 4; ++b)
-                    qToLittleEndian(float((row >> (8 * b)) & 0xFF), f + 4 * b);
-            }
-            s->write(batch);
-            while (s->bytesToWrite() > 4 * batch.size())
-                s->waitForBytesWritten(100);
-        }
-        while (s->bytesToWrite() > 0 && s->state() == QAbstractSocket::ConnectedState)
-            s->waitForBytesWritten(100);
-        rows = row;
-        done = true;
-        // The connection stays until the link is closed.
-        while (s->state() == QAbstractSocket::ConnectedState)
-            s->waitForDisconnected(100);
-    }
-};
 
 // Walks the rows stored since the last call; false on a row out of order.
 class Checker
@@ -93,12 +33,7 @@ public:
         bool ok = true;
         if (hub_.num_lines() == kChannels && head != last_head_) {
             const float *digits[4] = {hub_.ring(0), hub_.ring(1), hub_.ring(2), hub_.ring(3)};
-            const auto row_at = [&](int at) {
-                qint64 row = 0;
-                for (int b = 3; b >= 0; --b)
-                    row = row * 256 + qint64(digits[b][at]);
-                return row;
-            };
+            const auto row_at = [&](int at) { return ZazuSender::row_of(digits, at); };
             const int fresh = (head - last_head_ + kRingRows) % kRingRows;
             // More rows than the ring holds since the last look cannot be
             // walked; that is the checker's failure, not the link's.
@@ -137,7 +72,7 @@ void tcp_intake(benchmark::State &state, bool text_shown)
         }
         hub.set_is_hide_wave_text(!text_shown);
 
-        Sender sender;
+        ZazuSender sender;
         std::unique_ptr<QThread> thread(QThread::create([&] { sender.run(); }));
         thread->start();
         while (!sender.listening && !sender.failed)

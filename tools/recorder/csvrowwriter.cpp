@@ -35,9 +35,12 @@ void CsvRowWriter::on_row(const float *values, int count)
 {
     // Runs with the hub's data lock held, so the channel attributes read
     // here belong to the row.
-    std::lock_guard<std::mutex> locker(lock_);
+    std::unique_lock<std::mutex> locker(lock_);
     if (limit_ > 0 && rows_.load(std::memory_order_relaxed) >= limit_)
         return;
+    // When the file falls behind the link, the decoding waits for the
+    // writer instead of queueing without bound; a TCP peer then slows down.
+    room_.wait(locker, [this]() { return stop_ || pending_.values.size() < kMaxQueuedValues; });
     if (count != width_) {
         width_ = count;
         Header h;
@@ -75,6 +78,7 @@ void CsvRowWriter::writer_loop()
             std::swap(batch, pending_);
             last = stop_;
         }
+        room_.notify_all();
         write_batch(batch);
         batch.values.clear();
         batch.widths.clear();

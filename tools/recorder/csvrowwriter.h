@@ -52,6 +52,9 @@ private:
     std::FILE *file_ = nullptr;
     std::mutex lock_;
     std::condition_variable wake_;
+    std::condition_variable room_;
+    // About 32 MB of values waiting for the writer at most.
+    static constexpr size_t kMaxQueuedValues = size_t(8) << 20;
     Batch pending_;
     bool stop_ = false;
     std::thread writer_;
