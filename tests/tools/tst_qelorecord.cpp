@@ -6,6 +6,9 @@
 #include <QtTest>
 #include <cmath>
 #include <csignal>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 // qelo-record end to end: the real program against the demo, a TCP server
 // and a serial pty pair made here, with its CSV checked row by row.
@@ -128,6 +131,63 @@ private slots:
             QVERIFY2(l.startsWith(QByteArray::number(i + 1) + ".000000,2.500000,-3.250000,1000.000000"), l.constData());
         }
     }
+
+#ifdef Q_OS_UNIX
+    // A CSV file that takes rows slower than the link brings them (here a
+    // pipe read slowly) holds the link back instead of losing rows.
+    void slowCsvFileLosesNothing()
+    {
+        const QString fifo = dir_.filePath("slow.csv");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--banner", "", "--engine", "ZazuZavuv", "--csv", fifo});
+        QVERIFY(rec.waitForStarted(10000));
+        QFile csv(fifo);
+        QVERIFY(csv.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        const int rows = 1200000;
+        QByteArray block, got;
+        int sent = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 120000) {
+            if (sent < rows && peer->bytesToWrite() < (1 << 20)) {
+                for (int i = 0; i < 4096 && sent < rows; ++i, ++sent) {
+                    // Row numbers a byte per channel: wider integers as
+                    // floats can form the frame tail across two values.
+                    block += zazu_frame({float(sent & 255), float((sent >> 8) & 255), float(sent >> 16), 2, 3, 4, 5, 6});
+                }
+                peer->write(block);
+                block.clear();
+            } else if (sent == rows && peer->bytesToWrite() == 0 && peer->state() == QAbstractSocket::ConnectedState) {
+                peer->disconnectFromHost();
+            }
+            peer->waitForBytesWritten(1);
+            // About 20 MB/s out of a recording of about 60 MB/s in.
+            char buf[1 << 16];
+            const qint64 n = csv.read(buf, 40000);
+            if (n > 0)
+                got.append(buf, int(n));
+            else if (n == 0 && sent == rows && rec.state() == QProcess::NotRunning)
+                break;
+            QCoreApplication::processEvents();
+            QThread::msleep(2);
+        }
+        QVERIFY(rec.state() == QProcess::NotRunning || rec.waitForFinished(10000));
+        QCOMPARE(rec.exitCode(), 0);
+        QList<QByteArray> lines = got.split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        QCOMPARE(lines.size(), rows + 1);
+        for (int i = 0; i < rows; ++i) {
+            const QList<QByteArray> v = lines[i + 1].split(',');
+            QVERIFY2(v.size() == 8 && v[0].toDouble() + 256 * v[1].toDouble() + 65536 * v[2].toDouble() == i, lines[i + 1].constData());
+        }
+    }
+#endif
 
     void sigintMidStreamKeepsEveryRow()
     {
