@@ -65,6 +65,17 @@ void arm_screenshot(QQmlApplicationEngine *engine, const QString &path)
 
 }
 
+void Startup::publish(QQmlApplicationEngine *engine, DataHub *hub, DynTranslator *translator,
+                      MyApplication *myapp)
+{
+    engine->rootContext()->setContextProperty(QStringLiteral("datahub_global"), hub);
+    engine->rootContext()->setContextProperty(QStringLiteral("dyntranslator"), translator);
+    engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
+    engine->addImageProvider(QStringLiteral("data"), hub->take_image_provider());
+    engine->addImageProvider(QStringLiteral("color"), new ColorImageProvider());
+    engine->addImportPath(QStringLiteral("qrc:/"));
+}
+
 int Startup::run(int argc, char *argv[])
 {
     CrashHandler::install();
@@ -91,12 +102,7 @@ int Startup::run(int argc, char *argv[])
     if (translator->language_index() != 1)
         translator->select_language(translator->language_index(), true);
 
-    engine->rootContext()->setContextProperty(QStringLiteral("datahub_global"), hub);
-    engine->rootContext()->setContextProperty(QStringLiteral("dyntranslator"), translator);
-    engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
-    engine->addImageProvider(QStringLiteral("data"), hub->take_image_provider());
-    engine->addImageProvider(QStringLiteral("color"), new ColorImageProvider());
-    engine->addImportPath(QStringLiteral("qrc:/"));
+    publish(engine, hub, translator, myapp);
 
     const QString shot = option_value(QCoreApplication::arguments(), QStringLiteral("--screenshot"));
     if (!shot.isEmpty())

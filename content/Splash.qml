@@ -1,28 +1,32 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
+import mine.qt.MyWindow 1.0
 
-Window {
+MyWindow {
     id: splash
-    width: 360
-    height: 200
+    width: 420
+    height: 220
     visible: true
+    modality: Qt.ApplicationModal
     flags: Qt.SplashScreen | Qt.FramelessWindowHint
-    color: "#1e2228"
+    color: "#1c2128"
 
     Column {
         anchors.centerIn: parent
-        spacing: 8
-        Text {
+        spacing: 14
+        Image {
             anchors.horizontalCenter: parent.horizontalCenter
-            text: "QELO+"
-            color: "#e8eaed"
-            font.pixelSize: 36
-            font.bold: true
+            source: "qrc:/content/qelo+.svg"
+            width: 300
+            height: 100
+            sourceSize: Qt.size(600, 200)
+            fillMode: Image.PreserveAspectFit
         }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
             text: myapp ? myapp.version() : ""
             color: "#9aa0a6"
+            font.family: myapp ? myapp.mono_font : "monospace"
             font.pixelSize: 14
         }
     }

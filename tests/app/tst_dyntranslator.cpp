@@ -280,14 +280,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QObject *close = window->findChild<QObject *>("closeButton");
         QVERIFY(close);
-        QCOMPARE(close->property("text").toString(), QStringLiteral("关闭"));
+        QCOMPARE(close->property("tip").toString(), QStringLiteral("关闭"));
 
         translator.select_language(0);
-        QCOMPARE(close->property("text").toString(), QStringLiteral("Close"));
+        QCOMPARE(close->property("tip").toString(), QStringLiteral("Close"));
         translator.select_language(2);
-        QCOMPARE(close->property("text").toString(), QStringLiteral("關閉"));
+        QCOMPARE(close->property("tip").toString(), QStringLiteral("關閉"));
         translator.select_language(1);
-        QCOMPARE(close->property("text").toString(), QStringLiteral("关闭"));
+        QCOMPARE(close->property("tip").toString(), QStringLiteral("关闭"));
         QVERIFY(!window->grabWindow().isNull());
     }
 

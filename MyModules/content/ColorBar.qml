@@ -1,0 +1,76 @@
+import QtQuick 2.15
+import QtQuick.Layouts 1.15
+
+// The buffer control zone: ring size, the time the buffer spans, clearing.
+Rectangle {
+    id: bar
+    property alias no_clear_warning: noWarn.checked
+    property real rows_per_second: 0
+    color: theme.cbColor1
+    implicitHeight: g_settings.rowHeight + 8
+
+    function clear_data() {
+        if (noWarn.checked) {
+            datahub_global.clear()
+            return
+        }
+        alert_panel.confirm(qsTr("所有通道的数据将被清空，") + qsTr("您确定要这么做吗？"),
+                            function() { datahub_global.clear() })
+    }
+
+    // Rows per second over the last second, for the time span (the write
+    // position wraps at the ring size).
+    property int last_rows: 0
+    property real last_time: 0
+    Timer {
+        interval: 1000
+        running: true
+        repeat: true
+        onTriggered: {
+            var now = Date.now()
+            var head = datahub_global.head
+            var size = Math.max(1, datahub_global.size)
+            if (bar.last_time > 0)
+                bar.rows_per_second = ((head - bar.last_rows + size) % size) * 1000 / (now - bar.last_time)
+            bar.last_rows = head
+            bar.last_time = now
+        }
+    }
+
+    RowLayout {
+        anchors { fill: parent; leftMargin: 8; rightMargin: 8 }
+        spacing: 8
+        MyText {
+            text: qsTr("缓冲区大小")
+            color: theme.fontColorBar
+        }
+        MySpinBox {
+            id: sizeBox
+            objectName: "bufferSize"
+            Layout.preferredWidth: 130
+            from: 1
+            to: 100000000
+            stepSize: 10000
+            value: datahub_global.size
+            onValueModified: datahub_global.size = value
+        }
+        MyText {
+            objectName: "deltaT"
+            text: "Δt: " + (bar.rows_per_second > 0
+                             ? (datahub_global.size * 1000 / bar.rows_per_second).toFixed(0) : "-") + " ms"
+            color: theme.fontColorBar
+            font.family: g_settings.fontFamilyNumber
+        }
+        Item { Layout.fillWidth: true }
+        MyCheckBox {
+            id: noWarn
+            text: qsTr("清空数据时不弹出警告")
+        }
+        IconButton {
+            objectName: "clearData"
+            icon: "qrc:/icons/clear.svg"
+            text: qsTr("清空数据")
+            onClicked: bar.clear_data()
+        }
+    }
+}

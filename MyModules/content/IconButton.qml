@@ -1,0 +1,58 @@
+import QtQuick 2.15
+
+// A flat button with an icon, an optional text and a tooltip; can be a toggle.
+Rectangle {
+    id: button
+    property url icon: ""
+    property string text: ""
+    property string tip: ""
+    property bool checkable: false
+    property bool checked: false
+    property color textColor: theme.fontColor
+    property int iconSize: 18
+    signal clicked()
+
+    implicitHeight: g_settings.rowHeight
+    implicitWidth: row.implicitWidth + 12
+    radius: 3
+    color: area.pressed ? theme.lightColor
+                        : (checked ? Qt.rgba(theme.iconColor1.r, theme.iconColor1.g, theme.iconColor1.b, 0.25)
+                                   : (area.containsMouse ? theme.objColor : "transparent"))
+    opacity: enabled ? 1 : 0.45
+
+    Row {
+        id: row
+        anchors.centerIn: parent
+        spacing: 4
+        Image {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: button.icon != ""
+            source: button.icon
+            width: button.iconSize
+            height: button.iconSize
+            sourceSize: Qt.size(button.iconSize * 2, button.iconSize * 2)
+        }
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            visible: button.text !== ""
+            text: button.text
+            color: button.textColor
+            font.family: g_settings.fontFamily
+            font.pixelSize: g_settings.fontPixelSizeNormal
+        }
+    }
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: {
+            if (button.checkable)
+                button.checked = !button.checked
+            button.clicked()
+        }
+    }
+    MyToolTip {
+        visible: button.tip !== "" && area.containsMouse
+        text: button.tip
+    }
+}

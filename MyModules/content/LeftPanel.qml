@@ -1,0 +1,65 @@
+import QtQuick 2.15
+import QtQuick.Layouts 1.15
+
+// Left panel: connection state, the function list and its pages.
+Rectangle {
+    id: panel
+    property alias pal: pal
+    property alias lpf: lpf
+    color: theme.barColor
+
+    RowLayout {
+        id: status
+        anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8 }
+        height: 24
+        MyStatusIndicator {
+            objectName: "heartBeat"
+            active: pal.connected
+            beat: datahub_global.heart_beat
+        }
+        MyText {
+            Layout.fillWidth: true
+            text: pal.connected ? qsTr("已连接") : (pal.link_open ? qsTr("连接中...") : qsTr("未连接"))
+            color: pal.connected ? theme.goodColor : theme.fontColorTips
+            font.pixelSize: g_settings.fontPixelSizeSmall
+        }
+    }
+
+    LP_FunctionList {
+        id: lpf
+        anchors { left: parent.left; right: parent.right; top: status.bottom; margins: 6 }
+        pages: [qsTr("协议与连接"), qsTr("命令"), qsTr("控件")]
+        icons: ["qrc:/icons/link.svg", "qrc:/icons/cmd.svg", "qrc:/icons/widgets.svg"]
+    }
+
+    SplitLine {
+        id: line
+        anchors { left: parent.left; right: parent.right; top: lpf.bottom; topMargin: 6 }
+    }
+
+    StackLayout {
+        anchors { left: parent.left; right: parent.right; top: line.bottom; bottom: parent.bottom; topMargin: 4 }
+        currentIndex: lpf.current
+        ProtocalAndLink { id: pal }
+        Item {
+            MyText {
+                anchors.centerIn: parent
+                text: qsTr("空")
+                color: theme.fontColorTips
+            }
+        }
+        Item {
+            Column {
+                anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8 }
+                spacing: 4
+                IconButton {
+                    width: parent.width
+                    height: 32
+                    icon: "qrc:/icons/chart.svg"
+                    text: qsTr("波形图")
+                    color: theme.objColor
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,67 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+ComboBox {
+    id: combo
+    property string tip: ""
+    implicitHeight: g_settings.rowHeight
+    font.family: g_settings.fontFamily
+    font.pixelSize: g_settings.fontPixelSizeNormal
+    contentItem: TextField {
+        leftPadding: 6
+        rightPadding: combo.indicator.width
+        text: combo.editable ? combo.editText : combo.displayText
+        readOnly: !combo.editable
+        enabled: combo.editable
+        color: theme.fontColor
+        font: combo.font
+        verticalAlignment: Text.AlignVCenter
+        selectByMouse: true
+        background: Item {}
+        onTextEdited: if (combo.editable) combo.editText = text
+        onAccepted: if (combo.editable) combo.accepted()
+    }
+    indicator: Text {
+        x: combo.width - width - 6
+        y: (combo.height - height) / 2
+        text: "\u25be"
+        color: theme.iconColor1
+        font.pixelSize: 14
+    }
+    background: Rectangle {
+        color: theme.objColor
+        border.color: combo.activeFocus ? theme.iconColor1 : theme.lineColor
+        radius: 3
+    }
+    delegate: ItemDelegate {
+        width: combo.width
+        height: g_settings.rowHeight
+        highlighted: combo.highlightedIndex === index
+        contentItem: Text {
+            text: combo.textRole ? (Array.isArray(combo.model) ? modelData[combo.textRole] : model[combo.textRole]) : modelData
+            color: theme.fontColor
+            font: combo.font
+            elide: Text.ElideRight
+            verticalAlignment: Text.AlignVCenter
+        }
+        background: Rectangle { color: highlighted ? theme.lightColor : theme.barColor }
+    }
+    popup: Popup {
+        y: combo.height
+        width: combo.width
+        implicitHeight: Math.min(contentItem.implicitHeight + 2, 320)
+        padding: 1
+        contentItem: ListView {
+            clip: true
+            implicitHeight: contentHeight
+            model: combo.popup.visible ? combo.delegateModel : null
+            currentIndex: combo.highlightedIndex
+            ScrollIndicator.vertical: ScrollIndicator {}
+        }
+        background: Rectangle { color: theme.barColor; border.color: theme.lineColor }
+    }
+    MyToolTip {
+        visible: combo.tip !== "" && combo.hovered && !combo.popup.visible
+        text: combo.tip
+    }
+}

@@ -1,0 +1,9 @@
+import QtQuick 2.15
+
+Text {
+    color: theme.fontColor
+    font.family: g_settings.fontFamily
+    font.pixelSize: g_settings.fontPixelSizeNormal
+    verticalAlignment: Text.AlignVCenter
+    elide: Text.ElideRight
+}

@@ -1,0 +1,31 @@
+import QtQuick 2.15
+
+// The current theme: colours of the UI and the terminal's ANSI styles.
+QtObject {
+    property color goodColor: "#3fb950"
+    property color badColor: "#f85149"
+    property color iconColor1: "#58a6ff"
+    property color iconColor2: "#d29922"
+    property color iconColor3: "#a371f7"
+    property color iconSColor1: "#79c0ff"
+    property color iconSColor2: "#e3b341"
+    property color iconSColor3: "#bc8cff"
+    property color objColor: "#2d333b"
+    property color bgColor: "#1c2128"
+    property color mainColor: "#e6edf3"
+    property color barColor: "#22272e"
+    property color lightColor: "#373e47"
+    property color lineColor: "#444c56"
+    property color lineColorMain: "#545d68"
+    property color fontColor: "#cdd9e5"
+    property color fontColorTips: "#768390"
+    property color fontColorBar: "#adbac7"
+    property color cbColor1: "#262c36"
+    property color cbColor2: "#2d3440"
+    property color cbColor3: "#3b4452"
+    property color cbColor4: "#4b5566"
+    property string textAnsiTime: "38;2;0;125;255"
+    property string textAnsiRx: "32"
+    property string textAnsiTx: "38;2;0;0;255"
+    property string textAnsiErr: "91"
+}

@@ -1,0 +1,98 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import "qrc:/MyModules/content"
+
+// The tab view of the main window; each tab holds a chart.
+Rectangle {
+    id: view
+    objectName: "tabView"
+    property alias current: stack.currentIndex
+    property alias count: stack.count
+    color: "transparent"
+
+    function new_tab() {
+        var tab = tabComp.createObject(stack, { name: qsTr("标签") + (tabsModel.count + 1) })
+        tabsModel.append({ name: tab.name })
+        stack.currentIndex = stack.count - 1
+        return tab
+    }
+    function close_tab(i) {
+        if (stack.count <= 1)
+            return
+        var item = stack.children[i]
+        tabsModel.remove(i)
+        item.destroy()
+        stack.currentIndex = Math.min(i, stack.count - 2)
+    }
+    function next_tab() {
+        stack.currentIndex = (stack.currentIndex + 1) % stack.count
+    }
+    function tab_at(i) { return stack.children[i] }
+    function current_chart() { return stack.children[stack.currentIndex].wave_chart }
+
+    Component { id: tabComp; MyTabItem {} }
+    ListModel { id: tabsModel }
+    Component.onCompleted: {
+        var first = tabComp.createObject(stack, { name: qsTr("波形图") })
+        tabsModel.append({ name: first.name })
+    }
+
+    Shortcut { sequence: "Ctrl+T"; onActivated: view.new_tab() }
+    Shortcut { sequence: "Ctrl+W"; onActivated: view.close_tab(stack.currentIndex) }
+    Shortcut { sequence: "Ctrl+Tab"; onActivated: view.next_tab() }
+
+    Rectangle {
+        id: bar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: g_settings.rowHeight + 4
+        color: theme.barColor
+        Row {
+            anchors { left: parent.left; leftMargin: 4; verticalCenter: parent.verticalCenter }
+            spacing: 2
+            Repeater {
+                model: tabsModel
+                Rectangle {
+                    objectName: "tabButton" + index
+                    width: tabText.implicitWidth + (tabsModel.count > 1 ? 34 : 20)
+                    height: bar.height - 4
+                    radius: 3
+                    color: stack.currentIndex === index ? theme.objColor : "transparent"
+                    MyText {
+                        id: tabText
+                        anchors { left: parent.left; leftMargin: 10; verticalCenter: parent.verticalCenter }
+                        text: name
+                    }
+                    MouseArea {
+                        anchors.fill: parent
+                        onClicked: stack.currentIndex = index
+                    }
+                    MyText {
+                        visible: tabsModel.count > 1
+                        anchors { right: parent.right; rightMargin: 6; verticalCenter: parent.verticalCenter }
+                        text: "\u00d7"
+                        color: closeArea.containsMouse ? theme.badColor : theme.fontColorTips
+                        MouseArea {
+                            id: closeArea
+                            anchors.fill: parent
+                            anchors.margins: -4
+                            hoverEnabled: true
+                            onClicked: view.close_tab(index)
+                        }
+                    }
+                }
+            }
+            IconButton {
+                icon: "qrc:/icons/plus.svg"
+                tip: qsTr("新建标签页") + "(Ctrl+T)"
+                height: bar.height - 4
+                onClicked: view.new_tab()
+            }
+        }
+    }
+
+    StackLayout {
+        id: stack
+        anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
+    }
+}

@@ -1,0 +1,620 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import "qrc:/MyModules/content"
+import "qrc:/QeloDown/content/QeloDown"
+
+// The terminal: received text with time stamps, hex view and colours on
+// top, the send area below.
+Rectangle {
+    id: zone
+    objectName: "txRxZone"
+    property var text_buffer: datahub_global.text_buffer
+    property var out_buffer: datahub_global.out_buffer
+    // Whether a link is open; sending without one only shows the hint.
+    property bool link_open: false
+    signal need_link()
+
+    property alias input: input
+    property alias send_hex_on: hexMode.checked
+    property alias loop_on: loopCheck.checked
+    property alias loop_ms: loopMs.value
+    property alias loop_count: loopCount.value
+    property alias send_file: fileCheck.checked
+    property alias send_file_path: filePair.path
+    property bool enter_to_send: true
+    property int send_record_max_count: 30
+    property alias send_record_model: recordModel
+    property alias encoder_model: encoderModel
+    property real font_scale: 1.0
+    readonly property var endings: ["", "\n", "\r", "\n\r", "\r\n"]
+
+    color: theme.bgColor
+
+    Component.onCompleted: {
+        text_buffer.if_show_time = timeCheck.checked
+        text_buffer.if_show_echo = rxCheck.checked
+        text_buffer.if_show_tx = txCheck.checked
+        text_buffer.if_show_hex = false
+        text_buffer.doc = rxText.textDocument
+    }
+
+    // ---- received text ---------------------------------------------------
+    property bool follow: true
+
+    function refresh_text() {
+        if (!text_buffer.updated || !follow)
+            return
+        var unused = text_buffer.text
+        Qt.callLater(scroll_to_end)
+    }
+    function scroll_to_end() {
+        rxFlick.contentY = Math.max(0, rxFlick.contentHeight - rxFlick.height)
+    }
+    function load_history() {
+        var before = rxFlick.contentHeight
+        if (text_buffer.all_text())
+            rxFlick.contentY = Math.max(0, rxText.contentHeight - before)
+    }
+    function clear_text() {
+        text_buffer.clear()
+        rxText.clear()
+        follow = true
+    }
+
+    Connections {
+        target: datahub_global
+        function onNeed_update() { zone.refresh_text() }
+        function onText_message_updated() { zone.refresh_text() }
+    }
+    Timer {
+        // Tunes the buffer's chunk size to about twice the visible text.
+        interval: 1000
+        running: true
+        repeat: true
+        onTriggered: if (rxFlick.contentHeight > 0)
+                         zone.text_buffer.aysnc_scrollbar_size(rxFlick.height / Math.max(1, rxFlick.contentHeight))
+    }
+
+    Rectangle {
+        id: toolbar
+        anchors { left: parent.left; right: parent.right; top: parent.top }
+        height: g_settings.rowHeight + 6
+        color: theme.barColor
+        Row {
+            anchors { left: parent.left; leftMargin: 4; verticalCenter: parent.verticalCenter }
+            spacing: 2
+            IconButton {
+                id: timeCheck
+                objectName: "timeToggle"
+                icon: "qrc:/icons/time.svg"
+                tip: qsTr("时间戳")
+                checkable: true
+                checked: true
+                onCheckedChanged: zone.text_buffer.if_show_time = checked
+            }
+            IconButton {
+                id: rxCheck
+                objectName: "rxToggle"
+                icon: "qrc:/icons/rx.svg"
+                tip: qsTr("显示接收数据")
+                checkable: true
+                checked: true
+                onCheckedChanged: zone.text_buffer.if_show_echo = checked
+            }
+            IconButton {
+                id: txCheck
+                objectName: "txToggle"
+                icon: "qrc:/icons/tx.svg"
+                tip: qsTr("显示已发送数据")
+                checkable: true
+                checked: true
+                onCheckedChanged: zone.text_buffer.if_show_tx = checked
+            }
+            IconButton {
+                id: hexView
+                objectName: "hexViewToggle"
+                text: "HEX"
+                tip: qsTr("十六进制")
+                checkable: true
+                checked: zone.text_buffer.if_show_hex
+                onClicked: {
+                    zone.text_buffer.if_show_hex = checked
+                    zone.follow = true
+                    var unused = zone.text_buffer.text
+                    Qt.callLater(zone.scroll_to_end)
+                }
+            }
+            IconButton {
+                icon: "qrc:/icons/text.svg"
+                tip: qsTr("文本设置")
+                onClicked: textMenu.popup()
+            }
+            IconButton {
+                icon: "qrc:/icons/zoomin.svg"
+                tip: qsTr("放大")
+                onClicked: zone.font_scale = Math.min(4, zone.font_scale * 1.1)
+            }
+            IconButton {
+                icon: "qrc:/icons/zoomout.svg"
+                tip: qsTr("缩小")
+                onClicked: zone.font_scale = Math.max(0.4, zone.font_scale / 1.1)
+            }
+            IconButton {
+                objectName: "encoderButton"
+                icon: "qrc:/icons/encoder.svg"
+                text: zone.text_buffer.encoder
+                tip: qsTr("编码设置")
+                onClicked: encoderMenu.popup()
+            }
+            IconButton {
+                icon: "qrc:/icons/textarea.svg"
+                tip: qsTr("文本区设置")
+                onClicked: rxMenu.popup()
+            }
+            IconButton {
+                objectName: "clearText"
+                icon: "qrc:/icons/clear.svg"
+                tip: qsTr("清空文本区")
+                onClicked: zone.clear_text()
+            }
+        }
+    }
+
+    MyMenu {
+        id: rxMenu
+        MyMenu {
+            title: qsTr("显示方式")
+            MyMenuItem { text: qsTr("十六进制"); checkable: true; checked: hexView.checked
+                         onTriggered: { hexView.checked = true; hexView.clicked() } }
+            MyMenuItem { text: qsTr("字符串"); checkable: true; checked: !hexView.checked
+                         onTriggered: { hexView.checked = false; hexView.clicked() } }
+            MyMenuItem { text: qsTr("时间戳"); checkable: true; checked: timeCheck.checked
+                         onTriggered: timeCheck.checked = !timeCheck.checked }
+        }
+        MyMenu {
+            title: qsTr("RX设置")
+            MyMenuItem { text: qsTr("显示接收数据"); checkable: true; checked: rxCheck.checked
+                         onTriggered: rxCheck.checked = !rxCheck.checked }
+            MyMenuItem { id: plotData; objectName: "showPlotData"; text: qsTr("采样数据包"); checkable: true; checked: true
+                         onToggled: datahub_global.is_hide_wave_text = !checked }
+            MyMenuItem { id: imageData; text: qsTr("图片数据包"); checkable: true; checked: true
+                         onToggled: datahub_global.is_hide_image_text = !checked }
+            MenuItem {
+                height: g_settings.rowHeight + 8
+                contentItem: Row {
+                    spacing: 6
+                    MyText { text: qsTr("超时时间(ms):"); anchors.verticalCenter: parent.verticalCenter }
+                    MySpinBox {
+                        width: 100
+                        from: 0
+                        to: 100000
+                        value: datahub_global.timeout_ms
+                        onValueModified: datahub_global.timeout_ms = value
+                    }
+                }
+                background: Item {}
+            }
+            MyMenuItem { text: qsTr("显示已发送数据"); checkable: true; checked: txCheck.checked
+                         onTriggered: txCheck.checked = !txCheck.checked }
+        }
+    }
+
+    MyMenu {
+        id: textMenu
+        MyMenu {
+            title: qsTr("文本区Ansi转义样式")
+            Repeater {
+                model: [
+                    { label: qsTr("时间"), key: "textAnsiTime" },
+                    { label: qsTr("接收"), key: "textAnsiRx" },
+                    { label: qsTr("发送"), key: "textAnsiTx" },
+                    { label: qsTr("错误"), key: "textAnsiErr" }
+                ]
+                MenuItem {
+                    height: g_settings.rowHeight + 8
+                    contentItem: Row {
+                        spacing: 6
+                        MyText { width: 50; text: modelData.label; anchors.verticalCenter: parent.verticalCenter }
+                        MyTextInput {
+                            width: 140
+                            text: theme[modelData.key]
+                            onEditingFinished: theme[modelData.key] = text.trim()
+                        }
+                    }
+                    background: Item {}
+                }
+            }
+        }
+        MenuItem {
+            height: g_settings.rowHeight + 8
+            contentItem: Row {
+                spacing: 6
+                MyText { text: qsTr("缩放"); anchors.verticalCenter: parent.verticalCenter }
+                MySpinBox {
+                    width: 110
+                    from: 40
+                    to: 400
+                    stepSize: 10
+                    value: Math.round(zone.font_scale * 100)
+                    onValueModified: zone.font_scale = value / 100
+                }
+            }
+            background: Item {}
+        }
+    }
+
+    ListModel {
+        id: encoderModel
+        ListElement { name: "UTF-8"; editable: false }
+        ListElement { name: "GBK"; editable: false }
+    }
+    function reset_encoders() {
+        encoderModel.clear()
+        encoderModel.append({ name: "UTF-8", editable: false })
+        encoderModel.append({ name: "GBK", editable: false })
+        text_buffer.encoder = "UTF-8"
+    }
+    // Adds a codec name after checking that it exists; returns whether it did.
+    function add_encoder(name) {
+        name = name.trim()
+        if (name === "")
+            return false
+        if (!text_buffer.checkEncoder(name)) {
+            alert_panel.open_alert(qsTr("不支持此编码: ") + name)
+            return false
+        }
+        for (var i = 0; i < encoderModel.count; i++)
+            if (encoderModel.get(i).name.toLowerCase() === name.toLowerCase()) {
+                text_buffer.encoder = encoderModel.get(i).name
+                return true
+            }
+        encoderModel.append({ name: name, editable: true })
+        text_buffer.encoder = name
+        return true
+    }
+
+    MyMenu {
+        id: encoderMenu
+        objectName: "encoderMenu"
+        Repeater {
+            model: encoderModel
+            MyMenuItem {
+                text: name
+                checkable: true
+                checked: zone.text_buffer.encoder === name
+                onTriggered: zone.text_buffer.encoder = name
+            }
+        }
+        MyMenuSeparator {}
+        MenuItem {
+            height: g_settings.rowHeight + 8
+            contentItem: Row {
+                spacing: 4
+                MyTextInput {
+                    id: newEncoder
+                    objectName: "newEncoderInput"
+                    width: 110
+                    placeholderText: qsTr("增加编码")
+                    onAccepted: if (zone.add_encoder(text)) { text = ""; encoderMenu.close() }
+                }
+                IconButton {
+                    text: qsTr("增加编码")
+                    onClicked: if (zone.add_encoder(newEncoder.text)) { newEncoder.text = ""; encoderMenu.close() }
+                }
+            }
+            background: Item {}
+        }
+        MyMenuItem {
+            text: qsTr("重置")
+            onTriggered: zone.reset_encoders()
+        }
+    }
+
+    SplitView {
+        id: split
+        anchors { left: parent.left; right: parent.right; top: toolbar.bottom; bottom: parent.bottom }
+        orientation: Qt.Vertical
+        handle: Rectangle {
+            implicitHeight: 3
+            color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColor
+        }
+
+        Rectangle {
+            SplitView.fillHeight: true
+            SplitView.minimumHeight: 40
+            color: theme.bgColor
+            Flickable {
+                id: rxFlick
+                objectName: "rxFlick"
+                anchors.fill: parent
+                anchors.margins: 4
+                clip: true
+                contentWidth: width
+                contentHeight: rxText.contentHeight
+                boundsBehavior: Flickable.StopAtBounds
+                ScrollBar.vertical: ScrollBar { id: rxBar; policy: ScrollBar.AsNeeded }
+                onMovementEnded: zone.check_scroll()
+                onContentYChanged: if (moving || rxBar.pressed) zone.check_scroll()
+                TextEdit {
+                    id: rxText
+                    objectName: "rxText"
+                    width: rxFlick.width - 12
+                    readOnly: true
+                    selectByMouse: true
+                    textFormat: TextEdit.RichText
+                    wrapMode: TextEdit.WrapAnywhere
+                    color: theme.fontColor
+                    selectionColor: theme.iconColor1
+                    font.family: myapp.mono_font
+                    font.pixelSize: Math.round(g_settings.fontPixelSizeNormal * g_settings.fontScaleTerm * zone.font_scale)
+                }
+                WheelHandler {
+                    onWheel: Qt.callLater(zone.check_scroll)
+                }
+            }
+        }
+
+        // ---- send area ----------------------------------------------------
+        Rectangle {
+            id: txRect
+            property bool show_more: true
+            SplitView.preferredHeight: 150
+            SplitView.minimumHeight: 90
+            color: theme.barColor
+
+            RowLayout {
+                id: sendBar
+                anchors { left: parent.left; right: parent.right; top: parent.top; margins: 4 }
+                height: g_settings.rowHeight
+                spacing: 6
+                MyComboBox {
+                    id: modeCombo
+                    objectName: "sendModeCombo"
+                    Layout.preferredWidth: 96
+                    model: [qsTr("字符串"), qsTr("十六进制")]
+                    currentIndex: hexMode.checked ? 1 : 0
+                    onActivated: zone.set_send_hex(index === 1)
+                }
+                MyCheckBox { id: hexMode; visible: false }
+                MyComboBox {
+                    id: appendCombo
+                    objectName: "appendCombo"
+                    Layout.preferredWidth: 80
+                    model: [qsTr("无追加"), "\\n", "\\r", "\\n\\r", "\\r\\n"]
+                    currentIndex: 0
+                }
+                MyCheckBox {
+                    id: loopCheck
+                    objectName: "loopCheck"
+                    text: qsTr("连续发送")
+                }
+                MyText {
+                    visible: loopCheck.checked
+                    text: qsTr("发送后延时(ms): ")
+                }
+                MySpinBox {
+                    id: loopMs
+                    objectName: "loopMs"
+                    visible: loopCheck.checked
+                    Layout.preferredWidth: 100
+                    from: 0
+                    to: 100000000
+                    value: 1000
+                }
+                MyText {
+                    visible: loopCheck.checked
+                    text: qsTr("重复次数: ")
+                }
+                MySpinBox {
+                    id: loopCount
+                    objectName: "loopCount"
+                    visible: loopCheck.checked
+                    Layout.preferredWidth: 100
+                    tip: qsTr("输入负数，表示无限次数")
+                    from: -1
+                    to: 100000000
+                    value: 10
+                }
+                MyCheckBox {
+                    id: fileCheck
+                    objectName: "fileCheck"
+                    text: qsTr("发送文件")
+                }
+                Item { Layout.fillWidth: true }
+                IconButton {
+                    id: recordButton
+                    objectName: "recordButton"
+                    icon: "qrc:/icons/history.svg"
+                    tip: qsTr("发送记录")
+                    onClicked: recordMenu.popup()
+                }
+                IconButton {
+                    icon: "qrc:/icons/clear.svg"
+                    tip: qsTr("清空输入框")
+                    onClicked: input.clear()
+                }
+            }
+
+            FileSettingPair {
+                id: filePair
+                objectName: "filePair"
+                visible: fileCheck.checked
+                anchors { left: parent.left; right: sendButton.left; top: sendBar.bottom; margins: 4 }
+                title: qsTr("选择文件")
+                caption: qsTr("选择文件")
+            }
+            MyText {
+                objectName: "sendProgressText"
+                visible: fileCheck.checked
+                anchors { left: parent.left; top: filePair.bottom; margins: 8 }
+                text: zone.out_buffer.is_sending_file
+                      ? qsTr("发送中: ") + zone.out_buffer.sending_progress + "%  ("
+                        + zone.out_buffer.file_sent_size + " / " + zone.out_buffer.file_size + ")"
+                      : (zone.out_buffer.sending_progress > 0 ? zone.out_buffer.sending_progress + "%" : "")
+                font.family: g_settings.fontFamilyNumber
+            }
+
+            ScrollView {
+                id: inputScroll
+                visible: !fileCheck.checked
+                anchors { left: parent.left; right: sendButton.left; top: sendBar.bottom; bottom: parent.bottom; margins: 4 }
+                TextArea {
+                    id: input
+                    objectName: "sendInput"
+                    color: theme.fontColor
+                    selectByMouse: true
+                    wrapMode: TextArea.WrapAnywhere
+                    font.family: myapp.mono_font
+                    font.pixelSize: g_settings.fontPixelSizeNormal
+                    placeholderText: hexMode.checked ? "01 0A FF" : ""
+                    background: Rectangle {
+                        color: theme.objColor
+                        border.color: input.activeFocus ? theme.iconColor1 : theme.lineColor
+                        radius: 3
+                    }
+                    Keys.onPressed: {
+                        if (event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+                            return
+                        var ctrl = (event.modifiers & Qt.ControlModifier) !== 0
+                        if (zone.enter_to_send !== ctrl) {
+                            zone.send()
+                            event.accepted = true
+                        }
+                    }
+                }
+            }
+
+            Column {
+                id: sendButton
+                anchors { right: parent.right; top: sendBar.bottom; bottom: parent.bottom; margins: 4 }
+                width: 120
+                spacing: 4
+                IconButton {
+                    objectName: "sendButton"
+                    width: parent.width
+                    height: 34
+                    icon: "qrc:/icons/send.svg"
+                    text: zone.out_buffer.repeating ? qsTr("停止发送")
+                                                    : (fileCheck.checked ? qsTr("发送文件") : qsTr("发送消息"))
+                    color: theme.objColor
+                    onClicked: zone.out_buffer.repeating ? zone.stop_repeat() : zone.send()
+                }
+                IconButton {
+                    objectName: "enterModeButton"
+                    width: parent.width
+                    text: zone.enter_to_send ? qsTr("按Enter发送") : qsTr("按Ctrl+Enter发送")
+                    textColor: theme.fontColorTips
+                    onClicked: zone.enter_to_send = !zone.enter_to_send
+                }
+            }
+        }
+    }
+
+    function check_scroll() {
+        var bottom = rxFlick.contentHeight - rxFlick.height
+        if (rxFlick.contentY <= 0 && rxFlick.contentHeight > rxFlick.height) {
+            follow = false
+            load_history()
+        } else if (rxFlick.contentY >= bottom - 4) {
+            if (!follow) {
+                follow = true
+                var unused = text_buffer.text
+                Qt.callLater(scroll_to_end)
+            }
+        } else {
+            follow = false
+        }
+    }
+
+    // Switches the input between text and hex, converting what is typed.
+    function set_send_hex(on) {
+        if (on === hexMode.checked)
+            return
+        var enc = text_buffer.encoder
+        if (on)
+            input.text = myapp.stringToHex(input.text, enc)
+        else
+            input.text = myapp.hexToString(input.text.replace(new RegExp(myapp.newLineSymbolReg(), "g"), ""), enc)
+        hexMode.checked = on
+    }
+
+    function ending_bytes_hex() {
+        return ["", "0A", "0D", "0A 0D", "0D 0A"][appendCombo.currentIndex]
+    }
+
+    ListModel { id: recordModel }
+    function remember(text, hex_on) {
+        for (var i = 0; i < recordModel.count; i++)
+            if (recordModel.get(i).cmd === text && recordModel.get(i).hex_on === hex_on) {
+                recordModel.remove(i)
+                break
+            }
+        recordModel.insert(0, { hex_on: hex_on, cmd: text, visible: true })
+        while (recordModel.count > send_record_max_count)
+            recordModel.remove(recordModel.count - 1)
+    }
+
+    MyMenu {
+        id: recordMenu
+        objectName: "recordMenu"
+        width: 320
+        MyMenuItem {
+            visible: recordModel.count === 0
+            height: visible ? implicitHeight : 0
+            text: qsTr("无记录")
+            enabled: false
+        }
+        Repeater {
+            model: recordModel
+            MyMenuItem {
+                text: (hex_on ? "[HEX] " : "") + cmd
+                onTriggered: {
+                    zone.set_send_hex(hex_on)
+                    input.text = cmd
+                }
+            }
+        }
+    }
+
+    function stop_repeat() {
+        out_buffer.repeating = false
+    }
+
+    // Sends what the send area holds: a file, a repeating command or the text.
+    function send() {
+        if (!link_open) {
+            need_link()
+            return false
+        }
+        if (fileCheck.checked) {
+            if (out_buffer.is_sending_file)
+                return false
+            if (!out_buffer.appendFile(filePair.path)) {
+                alert_panel.open_alert(qsTr("无法发送文件: ") + filePair.path)
+                return false
+            }
+            return true
+        }
+        var text = input.text
+        if (text === "")
+            return false
+        var hex
+        if (hexMode.checked) {
+            hex = text.replace(new RegExp(myapp.newLineSymbolReg(), "g"), "") + " " + ending_bytes_hex()
+        } else {
+            var unescaped = text.replace(/\\n/g, "\n").replace(/\\r/g, "\r").replace(/\\t/g, "\t")
+            hex = out_buffer.string2hex_string(unescaped, text_buffer.encoder) + " " + ending_bytes_hex()
+        }
+        if (loopCheck.checked) {
+            out_buffer.appendRepeatCmd({ loop_on: true, is_group: false, loop_ms: loopMs.value,
+                                         loop_count: loopCount.value, cmd_hex: hex }, [0])
+        } else if (hexMode.checked) {
+            out_buffer.appendHex(hex)
+        } else {
+            out_buffer.appendString(text + endings[appendCombo.currentIndex], text_buffer.encoder)
+        }
+        remember(text, hexMode.checked)
+        return true
+    }
+}

@@ -1,0 +1,384 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import mine.qt.RingBufferWave 1.0
+import mine.qt.MarkerPainter 1.0
+import mine.qt.DottedLine 1.0
+import mine.qt.GridPainter 1.0
+import mine.qt.AxisPainter 1.0
+import "qrc:/MyModules/content"
+
+// The built-in chart widget: waveform, bars, histogram or spectrum of the
+// hub's channels with axes, zoom and pan, automatic scaling and cursors.
+Rectangle {
+    id: widget
+    objectName: "waveChart"
+    property alias chart: chart
+    property alias marker: marker
+    // 0 waveform, 1 bars, 2 histogram, 3 spectrum
+    property int kind: 0
+    readonly property var kind_names: [qsTr("波形图"), qsTr("条形图"), qsTr("直方图"), qsTr("频域图")]
+    property bool auto_on: true
+    // Samples shown in the waveform's index window.
+    property int shown_count: 1000
+    property var cursors: []
+    color: "transparent"
+
+    readonly property int hub_size: datahub_global.size
+    readonly property real plot_width: plot.width - chart.x_offset_pixel
+
+    function set_kind(k) {
+        kind = k
+        chart.if_draw_wave = k === 0
+        chart.if_draw_bar = k === 1
+        chart.if_draw_histog = k === 2
+        chart.if_draw_freq = k === 3
+        if (auto_on)
+            auto_once()
+        chart.repaint()
+    }
+
+    function auto_once() {
+        if (kind === 2 || kind === 3)
+            chart.autoBar()
+        else
+            chart.autoFill()
+    }
+
+    // Sets the index window, keeping it inside the ring (written under the
+    // hub's lock, as the renderer reads it there).
+    function set_window(begin, end) {
+        var last = Math.max(1, hub_size - 1)
+        var n = Math.max(2, Math.min(last, end - begin))
+        begin = Math.max(0, Math.min(last - n, Math.round(begin)))
+        chart.lockDatas()
+        chart.draw_index_begin = begin
+        chart.draw_index_end = begin + n
+        chart.unlockDatas()
+    }
+    function show_newest() {
+        set_window(hub_size - 1 - shown_count, hub_size - 1)
+    }
+    function index_at(px) {
+        return chart.draw_index_begin + (chart.draw_index_end - chart.draw_index_begin) * px / Math.max(1, plot_width)
+    }
+    function pixel_of(index) {
+        return plot_width * (index - chart.draw_index_begin) / Math.max(1, chart.draw_index_end - chart.draw_index_begin)
+    }
+
+    function zoom_x(factor, px) {
+        var at = index_at(px)
+        var n = Math.max(4, Math.min(hub_size - 1, (chart.draw_index_end - chart.draw_index_begin) * factor))
+        var begin = at - (at - chart.draw_index_begin) * n / Math.max(1, chart.draw_index_end - chart.draw_index_begin)
+        shown_count = Math.round(n)
+        set_window(begin, begin + n)
+    }
+    function zoom_y(factor, py) {
+        auto_on = false
+        var top = chart.top_value, bottom = chart.bottom_value
+        var at = top - (top - bottom) * py / Math.max(1, plot.height)
+        chart.top_value = at + (top - at) * factor
+        chart.bottom_value = at - (at - bottom) * factor
+    }
+
+    function add_cursor_at(px) {
+        var index = Math.round(index_at(px))
+        var id = marker.add_cursor(index, -1)
+        marker.select_cursor(id)
+        var list = cursors.filter(function(c) { return c.id !== id })
+        list.push({ id: id, index: index })
+        cursors = list
+        marker.repaint(false)
+        return id
+    }
+    function move_cursor(id, px) {
+        var index = Math.max(0, Math.min(hub_size - 1, Math.round(index_at(px))))
+        marker.set_cursor_point_index(id, index)
+        cursors = cursors.map(function(c) { return c.id === id ? { id: id, index: index } : c })
+        marker.repaint(false)
+    }
+    function remove_cursor(id) {
+        marker.remove_cursor(id)
+        cursors = cursors.filter(function(c) { return c.id !== id })
+        marker.repaint(false)
+    }
+    function clear_cursors() {
+        for (var i = cursors.length - 1; i >= 0; i--)
+            marker.remove_cursor(cursors[i].id)
+        cursors = []
+        marker.repaint(false)
+    }
+
+    onHub_sizeChanged: show_newest()
+    Component.onCompleted: {
+        chart.add_all_line()
+        set_kind(0)
+        show_newest()
+    }
+    Connections {
+        target: datahub_global
+        function onNum_lines_changed() { chart.add_all_line() }
+        function onDatas_loaded() { chart.add_all_line(); widget.auto_once() }
+    }
+    Timer {
+        // Bars have no automatic mode in the chart; rescale them here.
+        interval: 500
+        repeat: true
+        running: widget.auto_on && (widget.kind === 2 || widget.kind === 3)
+        onTriggered: chart.autoBar()
+    }
+
+    // ---- tool row ----------------------------------------------------------
+    Row {
+        id: tools
+        anchors { left: parent.left; top: parent.top; leftMargin: axisY.width; topMargin: 2 }
+        height: g_settings.rowHeight
+        spacing: 4
+        IconButton {
+            id: kindButton
+            objectName: "chartKindButton"
+            icon: "qrc:/icons/chart.svg"
+            text: qsTr("当前绘图模式: ") + widget.kind_names[widget.kind]
+            onClicked: kindMenu.popup()
+        }
+        IconButton {
+            objectName: "autoButton"
+            text: "Auto"
+            checkable: true
+            checked: widget.auto_on
+            onClicked: { widget.auto_on = checked; if (checked) widget.auto_once() }
+        }
+        IconButton {
+            objectName: "newestButton"
+            icon: "qrc:/icons/arrow_right.svg"
+            tip: qsTr("显示最新数据")
+            onClicked: widget.show_newest()
+        }
+    }
+
+    MyMenu {
+        id: kindMenu
+        objectName: "chartKindMenu"
+        title: qsTr("图形种类")
+        Repeater {
+            model: widget.kind_names
+            MyMenuItem {
+                objectName: "chartKind" + index
+                text: modelData
+                checkable: true
+                checked: widget.kind === index
+                onTriggered: widget.set_kind(index)
+            }
+        }
+    }
+
+    MyMenu {
+        id: chartMenu
+        objectName: "chartMenu"
+        property real at_x: 0
+        MyMenuItem {
+            text: qsTr("添加游标")
+            onTriggered: widget.add_cursor_at(chartMenu.at_x)
+        }
+        MyMenuItem {
+            text: qsTr("清除所有游标")
+            enabled: widget.cursors.length > 0
+            onTriggered: widget.clear_cursors()
+        }
+        MyMenuSeparator {}
+        MyMenu {
+            title: qsTr("图形种类")
+            Repeater {
+                model: widget.kind_names
+                MyMenuItem {
+                    text: modelData
+                    checkable: true
+                    checked: widget.kind === index
+                    onTriggered: widget.set_kind(index)
+                }
+            }
+        }
+    }
+
+    // ---- cursor strip --------------------------------------------------------
+    Item {
+        id: cursorStrip
+        anchors { left: plot.left; right: plot.right; top: tools.bottom; topMargin: 2 }
+        height: 16
+        clip: true
+        Repeater {
+            model: widget.cursors
+            AxisXCursor {
+                objectName: "cursorHandle"
+                cursor_id: modelData.id
+                pixel_x: widget.pixel_of(modelData.index)
+                visible: pixel_x >= 0 && pixel_x <= widget.plot_width
+                onMoved: widget.move_cursor(cursor_id, pixel_x)
+                onRemove: widget.remove_cursor(cursor_id)
+                onHide_point_changed: { marker.set_cursor_hide_point(cursor_id, hide); marker.repaint(false) }
+                onHide_text_changed: { marker.set_cursor_hide_text(cursor_id, hide); marker.repaint(false) }
+            }
+        }
+    }
+
+    // ---- axes and plot -------------------------------------------------------
+    AxisY {
+        id: axisY
+        objectName: "axisY"
+        anchors { left: parent.left; top: plot.top; bottom: plot.bottom }
+        width: Math.max(40, label_width + 8)
+        count: chart.y_grid_num
+        top_value: widget.kind === 2 ? chart.histog_top_value : (widget.kind === 3 ? chart.freq_top_value : chart.top_value)
+        bottom_value: widget.kind === 2 || widget.kind === 3 ? 0 : chart.bottom_value
+        decimals: {
+            if (widget.kind === 2)
+                return 0
+            var step = Math.abs(top_value - bottom_value) / Math.max(1, count)
+            return step > 0 ? Math.max(0, Math.min(6, Math.ceil(-Math.log(step) / Math.LN10) + 1)) : 2
+        }
+    }
+    AxisX2 {
+        id: axisX
+        objectName: "axisX"
+        anchors { left: plot.left; top: plot.bottom; topMargin: 2 }
+        width: widget.plot_width
+        height: 16
+        visible: widget.kind === 0
+        count: chart.x_grid_num
+        begin: chart.draw_index_begin - (widget.hub_size - 1)
+        end: chart.draw_index_end - (widget.hub_size - 1)
+    }
+
+    Rectangle {
+        id: plot
+        objectName: "plotArea"
+        anchors { left: axisY.right; right: parent.right; top: cursorStrip.bottom; bottom: parent.bottom
+                  rightMargin: 6; bottomMargin: 20 }
+        color: "transparent"
+        border.color: theme.lineColor
+
+        GridPainter {
+            anchors.fill: parent
+            color: theme.lineColor
+            vcount: chart.x_grid_num
+            hcount: chart.y_grid_num
+            hoffset: chart.x_offset_pixel
+        }
+
+        RingBufferWave {
+            id: chart
+            objectName: "ringBufferWave"
+            anchors.fill: parent
+            datahub: datahub_global
+            auto_mode: widget.auto_on && widget.kind <= 1 ? 2 : 0
+            fake_continuous: true
+            min_value: 99999
+            max_value: -99999
+            x_grid_num: 10
+            y_grid_num: 4
+            x_offset_pixel: 0
+            top_value: 5
+            bottom_value: -5
+            line_width: 1
+            unit_a: 1
+            unit_text: ""
+            histog_gap_num: 20
+            freq_gap_num: 20
+            theme_color: theme.lineColor
+        }
+
+        AxisPainter {
+            anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
+            height: 8
+            visible: widget.kind === 0
+            color: theme.lineColor
+            vcount: chart.x_grid_num
+            right_offset: chart.x_offset_pixel
+        }
+
+        DottedLine {
+            anchors.fill: parent
+            visible: mouse.containsMouse && widget.kind === 0
+            color: theme.fontColorTips
+            line_width: 1
+            dash_on: true
+            start_x: chart.mouse_x_pixel
+            start_y: 0
+            end_x: chart.mouse_x_pixel
+            end_y: height
+        }
+
+        MarkerPainter {
+            id: marker
+            objectName: "markerPainter"
+            x: 0
+            y: 0
+            width: widget.plot_width
+            height: parent.height
+            rbw_ptr: chart
+            font_pixel_size: g_settings.fontPixelSizeSmall
+        }
+
+        MouseArea {
+            id: mouse
+            objectName: "chartMouse"
+            anchors.fill: parent
+            hoverEnabled: true
+            acceptedButtons: Qt.LeftButton | Qt.RightButton
+            property point press_at
+            property int press_begin: 0
+            property int press_end: 0
+            property real press_top: 0
+            property real press_bottom: 0
+            property bool dragged: false
+
+            onPositionChanged: {
+                chart.mouse_x_pixel = mouse.x
+                chart.mouse_y_pixel = mouse.y
+                marker.mouse_index = widget.index_at(mouse.x)
+                if (pressed && (mouse.buttons & Qt.LeftButton) && widget.kind === 0) {
+                    var dx = mouse.x - press_at.x, dy = mouse.y - press_at.y
+                    if (Math.abs(dx) + Math.abs(dy) > 3)
+                        dragged = true
+                    if (dragged) {
+                        var per_px = (press_end - press_begin) / Math.max(1, widget.plot_width)
+                        widget.set_window(press_begin - dx * per_px, press_end - dx * per_px)
+                        if (mouse.modifiers & Qt.ControlModifier) {
+                            widget.auto_on = false
+                            var per_py = (press_top - press_bottom) / Math.max(1, plot.height)
+                            chart.top_value = press_top + dy * per_py
+                            chart.bottom_value = press_bottom + dy * per_py
+                        }
+                    }
+                }
+                marker.repaint(false)
+            }
+            onPressed: {
+                press_at = Qt.point(mouse.x, mouse.y)
+                press_begin = chart.draw_index_begin
+                press_end = chart.draw_index_end
+                press_top = chart.top_value
+                press_bottom = chart.bottom_value
+                dragged = false
+                if (mouse.button === Qt.RightButton) {
+                    chartMenu.at_x = mouse.x
+                    chartMenu.popup()
+                }
+            }
+            onClicked: {
+                if (mouse.button === Qt.LeftButton && !dragged && widget.kind === 0)
+                    marker.select_point()
+            }
+            onDoubleClicked: {
+                if (mouse.button === Qt.LeftButton && widget.kind === 0)
+                    widget.add_cursor_at(mouse.x)
+            }
+            onWheel: {
+                var factor = wheel.angleDelta.y > 0 ? 0.8 : 1.25
+                if (wheel.modifiers & Qt.ControlModifier)
+                    widget.zoom_y(factor, wheel.y)
+                else if (widget.kind === 0)
+                    widget.zoom_x(factor, wheel.x)
+            }
+        }
+    }
+}

@@ -1,0 +1,260 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+import "qrc:/MyModules/content"
+import "qrc:/QeloDown/content/QeloDown"
+
+// Right panel: the channels with their current values and, for the one
+// opened, name, colour, scale, offsets, decimals and drawing on or off.
+Rectangle {
+    id: panel
+    objectName: "waveSettingsPanel"
+    property int selected_line: -1
+    property int down_line: -1
+    property var names: []
+    property var values: []
+    property int count: datahub_global.num_lines
+    // Bumped whenever the hub changes a channel attribute, so the rows
+    // re-read them.
+    property int revision: 0
+    readonly property var presets: ["#ff5252", "#4caf50", "#2196f3", "#ffc107", "#e040fb", "#00bcd4",
+                                    "#ff9800", "#8bc34a", "#9e9e9e", "#ffffff"]
+    color: theme.barColor
+
+    function refresh_names() { names = datahub_global.names }
+    function refresh_values() { values = datahub_global.rt_values() }
+    onCountChanged: { refresh_names(); refresh_values() }
+    Component.onCompleted: refresh_names()
+    Connections {
+        target: datahub_global
+        function onName_changed() { panel.refresh_names() }
+        function onDatas_loaded() { panel.refresh_names(); panel.revision++ }
+        function onColors_changed() { panel.revision++ }
+        function onColor_changed() { panel.revision++ }
+        function onIf_draws_changed() { panel.revision++ }
+        function onScales_changed() { panel.revision++ }
+        function onOffsets_changed() { panel.revision++ }
+        function onXoffsets_changed() { panel.revision++ }
+        function onDecimals_changed() { panel.revision++ }
+    }
+    Timer {
+        // Values shown at a human pace, not at the data rate.
+        interval: 200
+        running: panel.visible && panel.count > 0
+        repeat: true
+        onTriggered: panel.refresh_values()
+    }
+
+    SettingRightArrow {
+        id: dataArrow
+        objectName: "dataSettingsArrow"
+        anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8 }
+        title: qsTr("数据")
+        tip: qsTr("在波形图上使用鼠标操作来调整增益和偏置")
+    }
+    RowLayout {
+        id: globalRow
+        visible: dataArrow.down
+        anchors { left: parent.left; right: parent.right; top: dataArrow.bottom; leftMargin: 8; rightMargin: 8 }
+        height: visible ? g_settings.rowHeight + 4 : 0
+        MyText {
+            text: qsTr("全局小数位数")
+            font.pixelSize: g_settings.fontPixelSizeSmall
+        }
+        MySpinBox {
+            objectName: "globalDecimal"
+            Layout.preferredWidth: 90
+            from: 0
+            to: 10
+            value: datahub_global.global_decimal
+            onValueModified: datahub_global.global_decimal = value
+        }
+    }
+
+    ListView {
+        id: list
+        objectName: "channelList"
+        visible: dataArrow.down
+        anchors { left: parent.left; right: parent.right; top: globalRow.bottom; bottom: parent.bottom; margins: 6 }
+        clip: true
+        spacing: 2
+        model: panel.count
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar {}
+        delegate: Rectangle {
+            id: row
+            objectName: "channelRow" + index
+            property int ch: index
+            property bool open: panel.down_line === index
+            property color line_color: panel.revision >= 0 ? datahub_global.color(index) : "white"
+            property bool drawn: panel.revision >= 0 && datahub_global.if_draws(index)
+            width: list.width - 8
+            height: head.height + (open ? details.implicitHeight + 6 : 0)
+            radius: 3
+            color: panel.selected_line === index ? theme.objColor : "transparent"
+            border.color: open ? theme.lineColor : "transparent"
+
+            Item {
+                id: head
+                width: parent.width
+                height: g_settings.rowHeight + 4
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: {
+                        panel.selected_line = row.ch
+                        panel.down_line = row.open ? -1 : row.ch
+                    }
+                }
+                RowLayout {
+                    anchors { fill: parent; leftMargin: 4; rightMargin: 4 }
+                    spacing: 4
+                    MyCheckBox {
+                        objectName: "drawCheck"
+                        checked: row.drawn
+                        onToggled: datahub_global.set_if_draws(row.ch, checked)
+                    }
+                    Rectangle {
+                        width: 12
+                        height: 12
+                        radius: 2
+                        color: row.line_color
+                    }
+                    MyText {
+                        objectName: "channelName"
+                        Layout.fillWidth: true
+                        text: panel.names[row.ch] !== undefined ? panel.names[row.ch] : ""
+                    }
+                    MyText {
+                        objectName: "channelValue"
+                        horizontalAlignment: Text.AlignRight
+                        font.family: g_settings.fontFamilyNumber
+                        color: row.line_color
+                        text: {
+                            var v = panel.values[row.ch]
+                            if (v === undefined)
+                                return ""
+                            var d = datahub_global.decimal(row.ch)
+                            return Number(v).toFixed(d > 0 ? d - 1 : datahub_global.global_decimal)
+                        }
+                    }
+                }
+            }
+
+            Column {
+                id: details
+                visible: row.open
+                anchors { left: parent.left; right: parent.right; top: head.bottom; leftMargin: 8; rightMargin: 6 }
+                spacing: 2
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("数据名称")
+                    title_width: 70
+                    MyTextInput {
+                        objectName: "nameInput"
+                        anchors.fill: parent
+                        text: panel.names[row.ch] !== undefined ? panel.names[row.ch] : ""
+                        onEditingFinished: if (text !== panel.names[row.ch]) datahub_global.set_name(row.ch, text)
+                    }
+                }
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("颜色")
+                    title_width: 70
+                    Flow {
+                        anchors.fill: parent
+                        spacing: 3
+                        Repeater {
+                            model: panel.presets
+                            Rectangle {
+                                width: 13
+                                height: 13
+                                radius: 2
+                                color: modelData
+                                border.color: Qt.colorEqual(row.line_color, modelData) ? theme.fontColor : theme.lineColor
+                                MouseArea {
+                                    anchors.fill: parent
+                                    onClicked: datahub_global.set_color(row.ch, modelData)
+                                }
+                            }
+                        }
+                    }
+                }
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("缩放")
+                    title_width: 70
+                    MyTextInput {
+                        objectName: "scaleInput"
+                        anchors.fill: parent
+                        text: { panel.revision; return datahub_global.scale(row.ch) }
+                        validator: DoubleValidator {}
+                        onEditingFinished: datahub_global.set_scale(row.ch, Number(text))
+                    }
+                }
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("Y偏移")
+                    title_width: 70
+                    MyTextInput {
+                        objectName: "offsetInput"
+                        anchors.fill: parent
+                        text: { panel.revision; return datahub_global.offset(row.ch) }
+                        validator: DoubleValidator {}
+                        onEditingFinished: datahub_global.set_offset(row.ch, Number(text))
+                    }
+                }
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("X偏移")
+                    title_width: 70
+                    MyTextInput {
+                        objectName: "xoffsetInput"
+                        anchors.fill: parent
+                        text: { panel.revision; return datahub_global.xoffset(row.ch) }
+                        validator: IntValidator {}
+                        onEditingFinished: datahub_global.set_xoffset(row.ch, parseInt(text))
+                    }
+                }
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("小数位数")
+                    title_width: 70
+                    RowLayout {
+                        anchors.fill: parent
+                        spacing: 4
+                        property int stored: { panel.revision; return datahub_global.decimal(row.ch) }
+                        MyComboBox {
+                            objectName: "decimalMode"
+                            Layout.fillWidth: true
+                            model: [qsTr("跟随全局"), qsTr("自定义")]
+                            currentIndex: parent.stored > 0 ? 1 : 0
+                            onActivated: datahub_global.set_decimal(row.ch, index === 0 ? 0 : datahub_global.global_decimal + 1)
+                        }
+                        MySpinBox {
+                            objectName: "decimalValue"
+                            Layout.preferredWidth: 80
+                            visible: parent.stored > 0
+                            from: 0
+                            to: 10
+                            value: Math.max(0, parent.stored - 1)
+                            onValueModified: datahub_global.set_decimal(row.ch, value + 1)
+                        }
+                    }
+                }
+                IconButton {
+                    objectName: "resetChannel"
+                    anchors.right: parent.right
+                    icon: "qrc:/icons/reset.svg"
+                    text: qsTr("重置")
+                    onClicked: {
+                        datahub_global.set_scale(row.ch, 1)
+                        datahub_global.set_offset(row.ch, 0)
+                        datahub_global.set_xoffset(row.ch, 0)
+                        datahub_global.set_decimal(row.ch, 0)
+                        datahub_global.set_if_draws(row.ch, true)
+                    }
+                }
+            }
+        }
+    }
+}

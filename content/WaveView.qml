@@ -1,0 +1,119 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import "qrc:/MyModules/content"
+
+// The main window's content: left panel, tab view with the colour bar and
+// the terminal, and the channel settings on the right.
+Item {
+    id: waveView
+    objectName: "waveView"
+    property alias left_panel: leftPanel
+    property alias pal: leftPanel.pal
+    property alias tab_view: tabView
+    property alias color_bar: colorBar
+    property alias tx_rx_zone: txRxZone
+    property alias settings_panel: settingsPanel
+
+    function close_all_debug_way() { leftPanel.pal.close_link() }
+
+    // Shows a short hint near the bottom of the window.
+    function show_hint(text) {
+        hintText.text = text
+        hint.opacity = 1
+        hintTimer.restart()
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: theme.bgColor
+        Image {
+            anchors.fill: parent
+            source: "qrc:/content/qelo+bg.svg"
+            fillMode: Image.PreserveAspectCrop
+            opacity: 0.35
+            sourceSize: Qt.size(800, 600)
+        }
+    }
+
+    SplitView {
+        id: mainSplit
+        objectName: "mainSplitView"
+        anchors.fill: parent
+        orientation: Qt.Horizontal
+        handle: Rectangle {
+            implicitWidth: 3
+            color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColorMain
+        }
+
+        LeftPanel {
+            id: leftPanel
+            objectName: "leftPanel"
+            SplitView.preferredWidth: 270
+            SplitView.minimumWidth: 200
+        }
+
+        SplitView {
+            id: centerSplit
+            objectName: "centerSplitView"
+            SplitView.fillWidth: true
+            SplitView.minimumWidth: 300
+            orientation: Qt.Vertical
+            handle: Rectangle {
+                implicitHeight: 3
+                color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColorMain
+            }
+
+            MyTabView {
+                id: tabView
+                SplitView.fillHeight: true
+                SplitView.minimumHeight: 120
+            }
+            Item {
+                SplitView.preferredHeight: 300
+                SplitView.minimumHeight: 120
+                ColorBar {
+                    id: colorBar
+                    objectName: "colorBar"
+                    anchors { left: parent.left; right: parent.right; top: parent.top }
+                }
+                TxRxZone {
+                    id: txRxZone
+                    anchors { left: parent.left; right: parent.right; top: colorBar.bottom; bottom: parent.bottom }
+                    link_open: leftPanel.pal.link_open
+                    onNeed_link: waveView.show_hint(qsTr("先打开接口哦"))
+                }
+            }
+        }
+
+        WaveSettingsPanel {
+            id: settingsPanel
+            SplitView.preferredWidth: 236
+            SplitView.minimumWidth: 160
+        }
+    }
+
+    Rectangle {
+        id: hint
+        objectName: "hint"
+        anchors { horizontalCenter: parent.horizontalCenter; bottom: parent.bottom; bottomMargin: 60 }
+        width: hintText.implicitWidth + 32
+        height: hintText.implicitHeight + 16
+        radius: height / 2
+        color: theme.iconColor2
+        opacity: 0
+        visible: opacity > 0
+        Behavior on opacity { NumberAnimation { duration: 200 } }
+        MyText {
+            id: hintText
+            objectName: "hintText"
+            anchors.centerIn: parent
+            color: theme.bgColor
+            font.bold: true
+        }
+        Timer {
+            id: hintTimer
+            interval: 2000
+            onTriggered: hint.opacity = 0
+        }
+    }
+}
