@@ -7,6 +7,15 @@ MyMenu {
     objectName: "languageMenu"
     title: "语言/language"
     property bool link_connected: false
+
+    function choose(index) {
+        if (link_connected) {
+            alert_panel.open_alert(qsTr("先断开与下位机的连接才能切换语言。"))
+            return false
+        }
+        dyntranslator.select_language(index)
+        return true
+    }
     Repeater {
         model: dyntranslator.language_string_list()
         MyMenuItem {
@@ -15,12 +24,8 @@ MyMenu {
             checkable: true
             checked: dyntranslator.language_index === index
             onTriggered: {
-                if (menu.link_connected) {
-                    checked = Qt.binding(function() { return dyntranslator.language_index === index })
-                    alert_panel.open_alert(qsTr("先断开与下位机的连接才能切换语言。"))
-                    return
-                }
-                dyntranslator.select_language(index)
+                checked = Qt.binding(function() { return dyntranslator.language_index === index })
+                menu.choose(index)
             }
         }
     }

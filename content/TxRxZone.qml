@@ -277,14 +277,16 @@ Rectangle {
     MyMenu {
         id: encoderMenu
         objectName: "encoderMenu"
-        Repeater {
+        Instantiator {
             model: encoderModel
-            MyMenuItem {
+            delegate: MyMenuItem {
                 text: name
                 checkable: true
                 checked: zone.text_buffer.encoder === name
                 onTriggered: zone.text_buffer.encoder = name
             }
+            onObjectAdded: encoderMenu.insertItem(index, object)
+            onObjectRemoved: encoderMenu.removeItem(object)
         }
         MyMenuSeparator {}
         MenuItem {
@@ -372,7 +374,8 @@ Rectangle {
                     id: modeCombo
                     objectName: "sendModeCombo"
                     Layout.preferredWidth: 96
-                    model: [qsTr("字符串"), qsTr("十六进制")]
+                    tr_context: "TxRxZone"
+                    model: [QT_TRANSLATE_NOOP("TxRxZone", "字符串"), QT_TRANSLATE_NOOP("TxRxZone", "十六进制")]
                     currentIndex: hexMode.checked ? 1 : 0
                     onActivated: zone.set_send_hex(index === 1)
                 }
@@ -381,7 +384,8 @@ Rectangle {
                     id: appendCombo
                     objectName: "appendCombo"
                     Layout.preferredWidth: 80
-                    model: [qsTr("无追加"), "\\n", "\\r", "\\n\\r", "\\r\\n"]
+                    tr_context: "TxRxZone"
+                    model: [QT_TRANSLATE_NOOP("TxRxZone", "无追加"), "\\n", "\\r", "\\n\\r", "\\r\\n"]
                     currentIndex: 0
                 }
                 MyCheckBox {
@@ -565,15 +569,17 @@ Rectangle {
             text: qsTr("无记录")
             enabled: false
         }
-        Repeater {
+        Instantiator {
             model: recordModel
-            MyMenuItem {
+            delegate: MyMenuItem {
                 text: (hex_on ? "[HEX] " : "") + cmd
                 onTriggered: {
                     zone.set_send_hex(hex_on)
                     input.text = cmd
                 }
             }
+            onObjectAdded: recordMenu.insertItem(index + 1, object)
+            onObjectRemoved: recordMenu.removeItem(object)
         }
     }
 
@@ -604,7 +610,7 @@ Rectangle {
             hex = text.replace(new RegExp(myapp.newLineSymbolReg(), "g"), "") + " " + ending_bytes_hex()
         } else {
             var unescaped = text.replace(/\\n/g, "\n").replace(/\\r/g, "\r").replace(/\\t/g, "\t")
-            hex = out_buffer.string2hex_string(unescaped, text_buffer.encoder) + " " + ending_bytes_hex()
+            hex = myapp.stringToHex(unescaped, text_buffer.encoder) + " " + ending_bytes_hex()
         }
         if (loopCheck.checked) {
             out_buffer.appendRepeatCmd({ loop_on: true, is_group: false, loop_ms: loopMs.value,

@@ -27,6 +27,11 @@ Rectangle {
     readonly property real plot_width: plot.width - chart.x_offset_pixel
 
     function set_kind(k) {
+        if (k === 2 && kind !== 2) {
+            // The histogram counts over the value range the waveform shows.
+            chart.histog_range_min = Math.min(chart.bottom_value, chart.top_value)
+            chart.histog_range_max = Math.max(chart.bottom_value, chart.top_value)
+        }
         kind = k
         chart.if_draw_wave = k === 0
         chart.if_draw_bar = k === 1
@@ -248,6 +253,40 @@ Rectangle {
         end: chart.draw_index_end - (widget.hub_size - 1)
     }
 
+    // Histogram range: its ends are edited under the plot.
+    Item {
+        anchors { left: plot.left; right: plot.right; top: plot.bottom; topMargin: 1 }
+        height: 18
+        visible: widget.kind === 2
+        AxisX2 {
+            anchors { left: rangeMin.right; right: rangeMax.left; leftMargin: 4; rightMargin: 4; top: parent.top; bottom: parent.bottom }
+            count: 4
+            begin: chart.histog_range_min
+            end: chart.histog_range_max
+            decimals: axisY.decimals
+        }
+        MyTextInput {
+            id: rangeMin
+            objectName: "histogRangeMin"
+            anchors { left: parent.left; top: parent.top; bottom: parent.bottom }
+            width: 70
+            tip: qsTr("此处可设置直方统计范围的最小值")
+            text: chart.histog_range_min
+            validator: DoubleValidator {}
+            onEditingFinished: chart.histog_range_min = Number(text)
+        }
+        MyTextInput {
+            id: rangeMax
+            objectName: "histogRangeMax"
+            anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
+            width: 70
+            tip: qsTr("此处可设置直方统计范围的最大值")
+            text: chart.histog_range_max
+            validator: DoubleValidator {}
+            onEditingFinished: chart.histog_range_max = Number(text)
+        }
+    }
+
     Rectangle {
         id: plot
         objectName: "plotArea"
@@ -282,7 +321,11 @@ Rectangle {
             unit_a: 1
             unit_text: ""
             histog_gap_num: 20
-            freq_gap_num: 20
+            histog_left_index: 0
+            histog_right_index: histog_gap_num - 1
+            freq_gap_num: 64
+            freq_left_index: 0
+            freq_right_index: freq_gap_num / 2 - 1
             theme_color: theme.lineColor
         }
 

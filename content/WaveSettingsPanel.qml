@@ -226,7 +226,9 @@ Rectangle {
                         MyComboBox {
                             objectName: "decimalMode"
                             Layout.fillWidth: true
-                            model: [qsTr("跟随全局"), qsTr("自定义")]
+                            tr_context: "WaveSettingsPanel"
+                            model: [QT_TRANSLATE_NOOP("WaveSettingsPanel", "跟随全局"),
+                                    QT_TRANSLATE_NOOP("WaveSettingsPanel", "自定义")]
                             currentIndex: parent.stored > 0 ? 1 : 0
                             onActivated: datahub_global.set_decimal(row.ch, index === 0 ? 0 : datahub_global.global_decimal + 1)
                         }

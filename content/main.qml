@@ -130,11 +130,12 @@ NewWindow {
 
     title_bar.left_items: [
         IconButton {
+            id: menuButton
             objectName: "menuButton"
             icon: "qrc:/content/qelo+icon.svg"
             tip: qsTr("菜单")
             iconSize: 20
-            onClicked: mainMenu.popup(this, 0, height)
+            onClicked: mainMenu.popup(menuButton, 0, menuButton.height)
         },
         IconButton {
             objectName: "screenshotButton"

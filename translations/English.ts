@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>AlertPanel</name>
+    <message>
+        <source>提醒！</source>
+        <translation>Reminder!</translation>
+    </message>
+    <message>
+        <source>确 定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取 消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>AxisXCursor</name>
+    <message>
+        <source>右键: 弹出菜单</source>
+        <translation>Right click: menu</translation>
+    </message>
+    <message>
+        <source>隐藏交点</source>
+        <translation>Hide intersections</translation>
+    </message>
+    <message>
+        <source>隐藏文字</source>
+        <translation>Hide text</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>ColorBar</name>
+    <message>
+        <source>所有通道的数据将被清空，</source>
+        <translation>The data of all channels will be cleared, </translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>are you sure?</translation>
+    </message>
+    <message>
+        <source>缓冲区大小</source>
+        <translation>Buffer size</translation>
+    </message>
+    <message>
+        <source>清空数据时不弹出警告</source>
+        <translation>No warning when clearing data</translation>
+    </message>
+    <message>
+        <source>清空数据</source>
+        <translation>Clear data</translation>
+    </message>
+</context>
+<context>
     <name>CommonThread</name>
     <message>
         <source>线程正忙！</source>
@@ -58,6 +115,264 @@
     </message>
 </context>
 <context>
+    <name>FileMenu</name>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>Save data</translation>
+    </message>
+    <message>
+        <source>载入数据</source>
+        <translation>Load data</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>先断开与下位机的连接才能切换语言。</source>
+        <translation>Disconnect from the device before switching the language.</translation>
+    </message>
+</context>
+<context>
+    <name>LeftPanel</name>
+    <message>
+        <source>已连接</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>连接中...</source>
+        <translation>Connecting...</translation>
+    </message>
+    <message>
+        <source>未连接</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>协议与连接</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Commands</translation>
+    </message>
+    <message>
+        <source>控件</source>
+        <translation>Widgets</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>波形图</source>
+        <translation>Waveform</translation>
+    </message>
+</context>
+<context>
+    <name>MySpinBox</name>
+    <message>
+        <source>鼠标滚轮可增减</source>
+        <translation>The mouse wheel changes the value</translation>
+    </message>
+</context>
+<context>
+    <name>MyTabView</name>
+    <message>
+        <source>标签</source>
+        <translation>Tab </translation>
+    </message>
+    <message>
+        <source>波形图</source>
+        <translation>Waveform</translation>
+    </message>
+    <message>
+        <source>新建标签页</source>
+        <translation>New tab</translation>
+    </message>
+</context>
+<context>
+    <name>ProtocalAndLink</name>
+    <message>
+        <source>请先选择或输入端口号</source>
+        <translation>Choose or type a port first</translation>
+    </message>
+    <message>
+        <source>数据引擎</source>
+        <translation>Data engine</translation>
+    </message>
+    <message>
+        <source>点击问号：前往详细文档</source>
+        <translation>Click the question mark for the documentation</translation>
+    </message>
+    <message>
+        <source>数据接口</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>与下位机通信的物理接口</source>
+        <translation>The physical interface to the device</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>TCP客户端</source>
+        <translation>TCP client</translation>
+    </message>
+    <message>
+        <source>TCP服务端</source>
+        <translation>TCP server</translation>
+    </message>
+    <message>
+        <source>Demo数据</source>
+        <translation>Demo data</translation>
+    </message>
+    <message>
+        <source>Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试</source>
+        <translation>Demo data is generated by the program, without any hardware, so that you can evaluate and test it</translation>
+    </message>
+    <message>
+        <source>参数配置</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>生成数据格式</source>
+        <translation>Generated format</translation>
+    </message>
+    <message>
+        <source>数据引擎与此一致时，可以成功解析测试数据</source>
+        <translation>The test data is decoded when the data engine matches this format</translation>
+    </message>
+    <message>
+        <source>默认数据源</source>
+        <translation>Default source</translation>
+    </message>
+    <message>
+        <source>由软件生成的默认数据</source>
+        <translation>Default data generated by the program</translation>
+    </message>
+    <message>
+        <source>发送周期</source>
+        <translation>Send period</translation>
+    </message>
+    <message>
+        <source>CSV数据源</source>
+        <translation>CSV source</translation>
+    </message>
+    <message>
+        <source>每过一个CSV发送周期，指定目录中的一个CSV文件中的所有数据被发送，发送顺序根据文件名称排序</source>
+        <translation>Every CSV send period, all data of one CSV file in the chosen folder is sent, in the order of the file names</translation>
+    </message>
+    <message>
+        <source>CSV发送周期</source>
+        <translation>CSV send period</translation>
+    </message>
+    <message>
+        <source>CSV文件目录</source>
+        <translation>CSV folder</translation>
+    </message>
+    <message>
+        <source>选择一个CSV文件目录</source>
+        <translation>Choose a CSV folder</translation>
+    </message>
+    <message>
+        <source>发送jpg图片</source>
+        <translation>Send jpg pictures</translation>
+    </message>
+    <message>
+        <source>每过一个图片发送周期，指定目录中的一张jpg图片被发送，发送顺序根据图片名称排序</source>
+        <translation>Every picture send period, one jpg picture of the chosen folder is sent, in the order of the picture names</translation>
+    </message>
+    <message>
+        <source>图片发送周期</source>
+        <translation>Picture send period</translation>
+    </message>
+    <message>
+        <source>图片目录</source>
+        <translation>Picture folder</translation>
+    </message>
+    <message>
+        <source>选择一个图片目录</source>
+        <translation>Choose a picture folder</translation>
+    </message>
+    <message>
+        <source>端口号</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>波特率</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>数据流控</source>
+        <translation>Flow control</translation>
+    </message>
+    <message>
+        <source>校验位</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>数据位数</source>
+        <translation>Data bits</translation>
+    </message>
+    <message>
+        <source>停止位数</source>
+        <translation>Stop bits</translation>
+    </message>
+    <message>
+        <source>流控信号</source>
+        <translation>Line signals</translation>
+    </message>
+    <message>
+        <source>远程IP</source>
+        <translation>Remote IP</translation>
+    </message>
+    <message>
+        <source>远程端口</source>
+        <translation>Remote port</translation>
+    </message>
+    <message>
+        <source>本地端口</source>
+        <translation>Local port</translation>
+    </message>
+    <message>
+        <source>服务器IP</source>
+        <translation>Server IP</translation>
+    </message>
+    <message>
+        <source>网络端口</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>握手数据</source>
+        <translation>Handshake data</translation>
+    </message>
+    <message>
+        <source>监听端口</source>
+        <translation>Listen port</translation>
+    </message>
+    <message>
+        <source>连接数量</source>
+        <translation>Connections</translation>
+    </message>
+    <message>
+        <source>当前连接</source>
+        <translation>Current connection</translation>
+    </message>
+    <message>
+        <source>关闭接口</source>
+        <translation>Close link</translation>
+    </message>
+    <message>
+        <source>打开接口</source>
+        <translation>Open link</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>
@@ -72,10 +387,353 @@
     </message>
 </context>
 <context>
-    <name>main</name>
+    <name>TxRxZone</name>
+    <message>
+        <source>时间戳</source>
+        <translation>Time stamps</translation>
+    </message>
+    <message>
+        <source>显示接收数据</source>
+        <translation>Show received data</translation>
+    </message>
+    <message>
+        <source>显示已发送数据</source>
+        <translation>Show sent data</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>文本设置</source>
+        <translation>Text settings</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>编码设置</source>
+        <translation>Encoding</translation>
+    </message>
+    <message>
+        <source>文本区设置</source>
+        <translation>Text area settings</translation>
+    </message>
+    <message>
+        <source>清空文本区</source>
+        <translation>Clear text area</translation>
+    </message>
+    <message>
+        <source>显示方式</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>字符串</source>
+        <translation>String</translation>
+    </message>
+    <message>
+        <source>RX设置</source>
+        <translation>RX settings</translation>
+    </message>
+    <message>
+        <source>采样数据包</source>
+        <translation>Sample packets</translation>
+    </message>
+    <message>
+        <source>图片数据包</source>
+        <translation>Picture packets</translation>
+    </message>
+    <message>
+        <source>超时时间(ms):</source>
+        <translation>Timeout (ms):</translation>
+    </message>
+    <message>
+        <source>文本区Ansi转义样式</source>
+        <translation>ANSI styles of the text area</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>接收</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>发送</source>
+        <translation>Sent</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>不支持此编码: </source>
+        <translation>Unknown encoding: </translation>
+    </message>
+    <message>
+        <source>增加编码</source>
+        <translation>Add encoding</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>无追加</source>
+        <translation>No ending</translation>
+    </message>
+    <message>
+        <source>连续发送</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>发送后延时(ms): </source>
+        <translation>Delay after sending (ms): </translation>
+    </message>
+    <message>
+        <source>重复次数: </source>
+        <translation>Repeat count: </translation>
+    </message>
+    <message>
+        <source>输入负数，表示无限次数</source>
+        <translation>A negative number means without end</translation>
+    </message>
+    <message>
+        <source>发送文件</source>
+        <translation>Send file</translation>
+    </message>
+    <message>
+        <source>发送记录</source>
+        <translation>Send history</translation>
+    </message>
+    <message>
+        <source>清空输入框</source>
+        <translation>Clear input</translation>
+    </message>
+    <message>
+        <source>选择文件</source>
+        <translation>Choose file</translation>
+    </message>
+    <message>
+        <source>发送中: </source>
+        <translation>Sending: </translation>
+    </message>
+    <message>
+        <source>停止发送</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>发送消息</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>按Enter发送</source>
+        <translation>Enter sends</translation>
+    </message>
+    <message>
+        <source>按Ctrl+Enter发送</source>
+        <translation>Ctrl+Enter sends</translation>
+    </message>
+    <message>
+        <source>无记录</source>
+        <translation>No history</translation>
+    </message>
+    <message>
+        <source>无法发送文件: </source>
+        <translation>Cannot send the file: </translation>
+    </message>
+</context>
+<context>
+    <name>WaveChart</name>
+    <message>
+        <source>波形图</source>
+        <translation>Waveform</translation>
+    </message>
+    <message>
+        <source>条形图</source>
+        <translation>Bars</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>频域图</source>
+        <translation>Spectrum</translation>
+    </message>
+    <message>
+        <source>当前绘图模式: </source>
+        <translation>Drawing mode: </translation>
+    </message>
+    <message>
+        <source>显示最新数据</source>
+        <translation>Show the newest data</translation>
+    </message>
+    <message>
+        <source>图形种类</source>
+        <translation>Chart kind</translation>
+    </message>
+    <message>
+        <source>添加游标</source>
+        <translation>Add cursor</translation>
+    </message>
+    <message>
+        <source>清除所有游标</source>
+        <translation>Remove all cursors</translation>
+    </message>
+    <message>
+        <source>此处可设置直方统计范围的最小值</source>
+        <translation>Lowest value counted by the histogram</translation>
+    </message>
+    <message>
+        <source>此处可设置直方统计范围的最大值</source>
+        <translation>Highest value counted by the histogram</translation>
+    </message>
+</context>
+<context>
+    <name>WaveSettingsPanel</name>
+    <message>
+        <source>数据</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>在波形图上使用鼠标操作来调整增益和偏置</source>
+        <translation>Adjust gain and offset with the mouse on the chart</translation>
+    </message>
+    <message>
+        <source>全局小数位数</source>
+        <translation>Global decimals</translation>
+    </message>
+    <message>
+        <source>数据名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>Y偏移</source>
+        <translation>Y offset</translation>
+    </message>
+    <message>
+        <source>X偏移</source>
+        <translation>X offset</translation>
+    </message>
+    <message>
+        <source>小数位数</source>
+        <translation>Decimals</translation>
+    </message>
+    <message>
+        <source>跟随全局</source>
+        <translation>Follow global</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>WaveView</name>
+    <message>
+        <source>先打开接口哦</source>
+        <translation>Open the link first</translation>
+    </message>
+</context>
+<context>
+    <name>WindowTitleBar</name>
+    <message>
+        <source>置顶</source>
+        <translation>Keep on top</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>Maximise</translation>
+    </message>
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>保存数据</source>
+        <translation>Save data</translation>
+    </message>
+    <message>
+        <source>载入数据</source>
+        <translation>Load data</translation>
+    </message>
+    <message>
+        <source>是一个数据文件，</source>
+        <translation>is a data file, </translation>
+    </message>
+    <message>
+        <source>载入前将清空现有数据，</source>
+        <translation>the present data is cleared before loading, </translation>
+    </message>
+    <message>
+        <source>是否继续?</source>
+        <translation>continue?</translation>
+    </message>
+    <message>
+        <source>是否允许打开浏览器，访问以下网址？</source>
+        <translation>Allow the browser to open the following address?</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>Screenshot</translation>
+    </message>
+    <message>
+        <source>截图已保存至以下路径:</source>
+        <translation>The screenshot was saved to:</translation>
+    </message>
+    <message>
+        <source>截图保存失败:</source>
+        <translation>The screenshot could not be saved:</translation>
+    </message>
+    <message>
+        <source>菜单</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>软件信息</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>文档</source>
+        <translation>Documentation</translation>
+    </message>
+    <message>
+        <source>插件下载</source>
+        <translation>Plug-in downloads</translation>
     </message>
 </context>
 </TS>

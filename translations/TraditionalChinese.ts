@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW" sourcelanguage="zh_CN">
 <context>
+    <name>AlertPanel</name>
+    <message>
+        <source>提醒！</source>
+        <translation>提醒！</translation>
+    </message>
+    <message>
+        <source>确 定</source>
+        <translation>確 定</translation>
+    </message>
+    <message>
+        <source>取 消</source>
+        <translation>取 消</translation>
+    </message>
+</context>
+<context>
+    <name>AxisXCursor</name>
+    <message>
+        <source>右键: 弹出菜单</source>
+        <translation>右鍵: 彈出選單</translation>
+    </message>
+    <message>
+        <source>隐藏交点</source>
+        <translation>隱藏交點</translation>
+    </message>
+    <message>
+        <source>隐藏文字</source>
+        <translation>隱藏文字</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+</context>
+<context>
+    <name>ColorBar</name>
+    <message>
+        <source>所有通道的数据将被清空，</source>
+        <translation>所有通道的資料將被清空，</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>您確定要這麼做嗎？</translation>
+    </message>
+    <message>
+        <source>缓冲区大小</source>
+        <translation>緩衝區大小</translation>
+    </message>
+    <message>
+        <source>清空数据时不弹出警告</source>
+        <translation>清空資料時不彈出警告</translation>
+    </message>
+    <message>
+        <source>清空数据</source>
+        <translation>清空資料</translation>
+    </message>
+</context>
+<context>
     <name>CommonThread</name>
     <message>
         <source>线程正忙！</source>
@@ -58,6 +115,264 @@
     </message>
 </context>
 <context>
+    <name>FileMenu</name>
+    <message>
+        <source>文件</source>
+        <translation>檔案</translation>
+    </message>
+    <message>
+        <source>保存数据</source>
+        <translation>儲存資料</translation>
+    </message>
+    <message>
+        <source>载入数据</source>
+        <translation>載入資料</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>先断开与下位机的连接才能切换语言。</source>
+        <translation>先斷開與下位機的連接才能切換語言。</translation>
+    </message>
+</context>
+<context>
+    <name>LeftPanel</name>
+    <message>
+        <source>已连接</source>
+        <translation>已連接</translation>
+    </message>
+    <message>
+        <source>连接中...</source>
+        <translation>連接中...</translation>
+    </message>
+    <message>
+        <source>未连接</source>
+        <translation>未連接</translation>
+    </message>
+    <message>
+        <source>协议与连接</source>
+        <translation>協議與連接</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>控件</source>
+        <translation>控件</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>波形图</source>
+        <translation>波形圖</translation>
+    </message>
+</context>
+<context>
+    <name>MySpinBox</name>
+    <message>
+        <source>鼠标滚轮可增减</source>
+        <translation>滑鼠滾輪可增減</translation>
+    </message>
+</context>
+<context>
+    <name>MyTabView</name>
+    <message>
+        <source>标签</source>
+        <translation>標籤</translation>
+    </message>
+    <message>
+        <source>波形图</source>
+        <translation>波形圖</translation>
+    </message>
+    <message>
+        <source>新建标签页</source>
+        <translation>新建標籤頁</translation>
+    </message>
+</context>
+<context>
+    <name>ProtocalAndLink</name>
+    <message>
+        <source>请先选择或输入端口号</source>
+        <translation>請先選擇或輸入埠號</translation>
+    </message>
+    <message>
+        <source>数据引擎</source>
+        <translation>資料引擎</translation>
+    </message>
+    <message>
+        <source>点击问号：前往详细文档</source>
+        <translation>點擊問號：前往詳細文件</translation>
+    </message>
+    <message>
+        <source>数据接口</source>
+        <translation>資料介面</translation>
+    </message>
+    <message>
+        <source>与下位机通信的物理接口</source>
+        <translation>與下位機通訊的實體介面</translation>
+    </message>
+    <message>
+        <source>串口</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>TCP客户端</source>
+        <translation>TCP用戶端</translation>
+    </message>
+    <message>
+        <source>TCP服务端</source>
+        <translation>TCP伺服端</translation>
+    </message>
+    <message>
+        <source>Demo数据</source>
+        <translation>Demo資料</translation>
+    </message>
+    <message>
+        <source>Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试</source>
+        <translation>Demo資料由軟體產生，無需硬體支援，以便您對本軟體進行評估與測試</translation>
+    </message>
+    <message>
+        <source>参数配置</source>
+        <translation>參數配置</translation>
+    </message>
+    <message>
+        <source>生成数据格式</source>
+        <translation>產生資料格式</translation>
+    </message>
+    <message>
+        <source>数据引擎与此一致时，可以成功解析测试数据</source>
+        <translation>資料引擎與此一致時，可以成功解析測試資料</translation>
+    </message>
+    <message>
+        <source>默认数据源</source>
+        <translation>預設資料來源</translation>
+    </message>
+    <message>
+        <source>由软件生成的默认数据</source>
+        <translation>由軟體產生的預設資料</translation>
+    </message>
+    <message>
+        <source>发送周期</source>
+        <translation>發送週期</translation>
+    </message>
+    <message>
+        <source>CSV数据源</source>
+        <translation>CSV資料來源</translation>
+    </message>
+    <message>
+        <source>每过一个CSV发送周期，指定目录中的一个CSV文件中的所有数据被发送，发送顺序根据文件名称排序</source>
+        <translation>每過一個CSV發送週期，指定目錄中的一個CSV檔案中的所有資料被發送，發送順序根據檔案名稱排序</translation>
+    </message>
+    <message>
+        <source>CSV发送周期</source>
+        <translation>CSV發送週期</translation>
+    </message>
+    <message>
+        <source>CSV文件目录</source>
+        <translation>CSV檔案目錄</translation>
+    </message>
+    <message>
+        <source>选择一个CSV文件目录</source>
+        <translation>選擇一個CSV檔案目錄</translation>
+    </message>
+    <message>
+        <source>发送jpg图片</source>
+        <translation>發送jpg圖片</translation>
+    </message>
+    <message>
+        <source>每过一个图片发送周期，指定目录中的一张jpg图片被发送，发送顺序根据图片名称排序</source>
+        <translation>每過一個圖片發送週期，指定目錄中的一張jpg圖片被發送，發送順序根據圖片名稱排序</translation>
+    </message>
+    <message>
+        <source>图片发送周期</source>
+        <translation>圖片發送週期</translation>
+    </message>
+    <message>
+        <source>图片目录</source>
+        <translation>圖片目錄</translation>
+    </message>
+    <message>
+        <source>选择一个图片目录</source>
+        <translation>選擇一個圖片目錄</translation>
+    </message>
+    <message>
+        <source>端口号</source>
+        <translation>埠號</translation>
+    </message>
+    <message>
+        <source>波特率</source>
+        <translation>鮑率</translation>
+    </message>
+    <message>
+        <source>数据流控</source>
+        <translation>資料流控</translation>
+    </message>
+    <message>
+        <source>校验位</source>
+        <translation>校驗位</translation>
+    </message>
+    <message>
+        <source>数据位数</source>
+        <translation>資料位數</translation>
+    </message>
+    <message>
+        <source>停止位数</source>
+        <translation>停止位數</translation>
+    </message>
+    <message>
+        <source>流控信号</source>
+        <translation>流控訊號</translation>
+    </message>
+    <message>
+        <source>远程IP</source>
+        <translation>遠端IP</translation>
+    </message>
+    <message>
+        <source>远程端口</source>
+        <translation>遠端埠</translation>
+    </message>
+    <message>
+        <source>本地端口</source>
+        <translation>本地埠</translation>
+    </message>
+    <message>
+        <source>服务器IP</source>
+        <translation>伺服器IP</translation>
+    </message>
+    <message>
+        <source>网络端口</source>
+        <translation>網路埠</translation>
+    </message>
+    <message>
+        <source>握手数据</source>
+        <translation>握手資料</translation>
+    </message>
+    <message>
+        <source>监听端口</source>
+        <translation>監聽埠</translation>
+    </message>
+    <message>
+        <source>连接数量</source>
+        <translation>連接數量</translation>
+    </message>
+    <message>
+        <source>当前连接</source>
+        <translation>當前連接</translation>
+    </message>
+    <message>
+        <source>关闭接口</source>
+        <translation>關閉介面</translation>
+    </message>
+    <message>
+        <source>打开接口</source>
+        <translation>打開介面</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>
@@ -72,10 +387,353 @@
     </message>
 </context>
 <context>
-    <name>main</name>
+    <name>TxRxZone</name>
+    <message>
+        <source>时间戳</source>
+        <translation>時間戳</translation>
+    </message>
+    <message>
+        <source>显示接收数据</source>
+        <translation>顯示接收資料</translation>
+    </message>
+    <message>
+        <source>显示已发送数据</source>
+        <translation>顯示已發送資料</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <source>文本设置</source>
+        <translation>文字設定</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>缩小</source>
+        <translation>縮小</translation>
+    </message>
+    <message>
+        <source>编码设置</source>
+        <translation>編碼設定</translation>
+    </message>
+    <message>
+        <source>文本区设置</source>
+        <translation>文字區設定</translation>
+    </message>
+    <message>
+        <source>清空文本区</source>
+        <translation>清空文字區</translation>
+    </message>
+    <message>
+        <source>显示方式</source>
+        <translation>顯示方式</translation>
+    </message>
+    <message>
+        <source>字符串</source>
+        <translation>字串</translation>
+    </message>
+    <message>
+        <source>RX设置</source>
+        <translation>RX設定</translation>
+    </message>
+    <message>
+        <source>采样数据包</source>
+        <translation>採樣資料包</translation>
+    </message>
+    <message>
+        <source>图片数据包</source>
+        <translation>圖片資料包</translation>
+    </message>
+    <message>
+        <source>超时时间(ms):</source>
+        <translation>逾時時間(ms):</translation>
+    </message>
+    <message>
+        <source>文本区Ansi转义样式</source>
+        <translation>文字區Ansi轉義樣式</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>接收</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>发送</source>
+        <translation>發送</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>縮放</translation>
+    </message>
+    <message>
+        <source>不支持此编码: </source>
+        <translation>不支援此編碼: </translation>
+    </message>
+    <message>
+        <source>增加编码</source>
+        <translation>增加編碼</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <source>无追加</source>
+        <translation>無追加</translation>
+    </message>
+    <message>
+        <source>连续发送</source>
+        <translation>連續發送</translation>
+    </message>
+    <message>
+        <source>发送后延时(ms): </source>
+        <translation>發送後延時(ms): </translation>
+    </message>
+    <message>
+        <source>重复次数: </source>
+        <translation>重複次數: </translation>
+    </message>
+    <message>
+        <source>输入负数，表示无限次数</source>
+        <translation>輸入負數，表示無限次數</translation>
+    </message>
+    <message>
+        <source>发送文件</source>
+        <translation>發送檔案</translation>
+    </message>
+    <message>
+        <source>发送记录</source>
+        <translation>發送記錄</translation>
+    </message>
+    <message>
+        <source>清空输入框</source>
+        <translation>清空輸入框</translation>
+    </message>
+    <message>
+        <source>选择文件</source>
+        <translation>選擇檔案</translation>
+    </message>
+    <message>
+        <source>发送中: </source>
+        <translation>發送中: </translation>
+    </message>
+    <message>
+        <source>停止发送</source>
+        <translation>停止發送</translation>
+    </message>
+    <message>
+        <source>发送消息</source>
+        <translation>發送消息</translation>
+    </message>
+    <message>
+        <source>按Enter发送</source>
+        <translation>按Enter發送</translation>
+    </message>
+    <message>
+        <source>按Ctrl+Enter发送</source>
+        <translation>按Ctrl+Enter發送</translation>
+    </message>
+    <message>
+        <source>无记录</source>
+        <translation>無記錄</translation>
+    </message>
+    <message>
+        <source>无法发送文件: </source>
+        <translation>無法發送檔案: </translation>
+    </message>
+</context>
+<context>
+    <name>WaveChart</name>
+    <message>
+        <source>波形图</source>
+        <translation>波形圖</translation>
+    </message>
+    <message>
+        <source>条形图</source>
+        <translation>條形圖</translation>
+    </message>
+    <message>
+        <source>直方图</source>
+        <translation>直方圖</translation>
+    </message>
+    <message>
+        <source>频域图</source>
+        <translation>頻域圖</translation>
+    </message>
+    <message>
+        <source>当前绘图模式: </source>
+        <translation>當前繪圖模式: </translation>
+    </message>
+    <message>
+        <source>显示最新数据</source>
+        <translation>顯示最新資料</translation>
+    </message>
+    <message>
+        <source>图形种类</source>
+        <translation>圖形種類</translation>
+    </message>
+    <message>
+        <source>添加游标</source>
+        <translation>添加游標</translation>
+    </message>
+    <message>
+        <source>清除所有游标</source>
+        <translation>清除所有游標</translation>
+    </message>
+    <message>
+        <source>此处可设置直方统计范围的最小值</source>
+        <translation>此處可設定直方統計範圍的最小值</translation>
+    </message>
+    <message>
+        <source>此处可设置直方统计范围的最大值</source>
+        <translation>此處可設定直方統計範圍的最大值</translation>
+    </message>
+</context>
+<context>
+    <name>WaveSettingsPanel</name>
+    <message>
+        <source>数据</source>
+        <translation>資料</translation>
+    </message>
+    <message>
+        <source>在波形图上使用鼠标操作来调整增益和偏置</source>
+        <translation>在波形圖上使用滑鼠操作來調整增益和偏置</translation>
+    </message>
+    <message>
+        <source>全局小数位数</source>
+        <translation>全域小數位數</translation>
+    </message>
+    <message>
+        <source>数据名称</source>
+        <translation>資料名稱</translation>
+    </message>
+    <message>
+        <source>颜色</source>
+        <translation>顏色</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation>縮放</translation>
+    </message>
+    <message>
+        <source>Y偏移</source>
+        <translation>Y偏移</translation>
+    </message>
+    <message>
+        <source>X偏移</source>
+        <translation>X偏移</translation>
+    </message>
+    <message>
+        <source>小数位数</source>
+        <translation>小數位數</translation>
+    </message>
+    <message>
+        <source>跟随全局</source>
+        <translation>跟隨全域</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation>自訂</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation>重置</translation>
+    </message>
+</context>
+<context>
+    <name>WaveView</name>
+    <message>
+        <source>先打开接口哦</source>
+        <translation>先打開介面哦</translation>
+    </message>
+</context>
+<context>
+    <name>WindowTitleBar</name>
+    <message>
+        <source>置顶</source>
+        <translation>置頂</translation>
+    </message>
+    <message>
+        <source>最小化</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>还原</source>
+        <translation>還原</translation>
+    </message>
+    <message>
+        <source>最大化</source>
+        <translation>最大化</translation>
+    </message>
     <message>
         <source>关闭</source>
         <translation>關閉</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>保存数据</source>
+        <translation>儲存資料</translation>
+    </message>
+    <message>
+        <source>载入数据</source>
+        <translation>載入資料</translation>
+    </message>
+    <message>
+        <source>是一个数据文件，</source>
+        <translation>是一個資料檔案，</translation>
+    </message>
+    <message>
+        <source>载入前将清空现有数据，</source>
+        <translation>載入前將清空現有資料，</translation>
+    </message>
+    <message>
+        <source>是否继续?</source>
+        <translation>是否繼續?</translation>
+    </message>
+    <message>
+        <source>是否允许打开浏览器，访问以下网址？</source>
+        <translation>是否允許打開瀏覽器，訪問以下網址？</translation>
+    </message>
+    <message>
+        <source>截图</source>
+        <translation>截圖</translation>
+    </message>
+    <message>
+        <source>截图已保存至以下路径:</source>
+        <translation>截圖已儲存至以下路徑:</translation>
+    </message>
+    <message>
+        <source>截图保存失败:</source>
+        <translation>截圖儲存失敗:</translation>
+    </message>
+    <message>
+        <source>菜单</source>
+        <translation>選單</translation>
+    </message>
+    <message>
+        <source>软件信息</source>
+        <translation>軟體資訊</translation>
+    </message>
+    <message>
+        <source>文档</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>插件下载</source>
+        <translation>插件下載</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,12 @@ import QtQuick.Controls 2.15
 ComboBox {
     id: combo
     property string tip: ""
+    // When set, the model holds source texts marked with QT_TRANSLATE_NOOP
+    // in this context; they are shown translated, so switching the language
+    // neither rebuilds the model nor loses the selection.
+    property string tr_context: ""
+    function shown(text) { return tr_context !== "" ? qsTranslate(tr_context, text) : text }
+    displayText: shown(currentText)
     implicitHeight: g_settings.rowHeight
     font.family: g_settings.fontFamily
     font.pixelSize: g_settings.fontPixelSizeNormal
@@ -38,7 +44,7 @@ ComboBox {
         height: g_settings.rowHeight
         highlighted: combo.highlightedIndex === index
         contentItem: Text {
-            text: combo.textRole ? (Array.isArray(combo.model) ? modelData[combo.textRole] : model[combo.textRole]) : modelData
+            text: combo.shown(combo.textRole ? (Array.isArray(combo.model) ? modelData[combo.textRole] : model[combo.textRole]) : modelData)
             color: theme.fontColor
             font: combo.font
             elide: Text.ElideRight

@@ -196,7 +196,11 @@ Item {
                     objectName: "linkTypeCombo"
                     anchors.fill: parent
                     enabled: !pal.link_open
-                    model: [qsTr("串口"), "UDP", qsTr("TCP客户端"), qsTr("TCP服务端"), qsTr("Demo数据")]
+                    tr_context: "ProtocalAndLink"
+                    model: [QT_TRANSLATE_NOOP("ProtocalAndLink", "串口"), "UDP",
+                            QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP客户端"),
+                            QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP服务端"),
+                            QT_TRANSLATE_NOOP("ProtocalAndLink", "Demo数据")]
                     currentIndex: pal.demo_index
                     tip: currentIndex === pal.demo_index
                          ? qsTr("Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试") : ""

@@ -311,8 +311,8 @@ private slots:
             const bool finished = program.waitForFinished(60000);
             *saved = file_contents(home.path() + "/qelo/language");
             const QImage shot(home.path() + "/shot.png");
-            // The title bar's right end holds the close button.
-            return finished && program.exitCode() == 0 ? shot.copy(shot.width() - 110, 0, 110, 36) : QImage();
+            // The top of the left panel holds the link state and the page names.
+            return finished && program.exitCode() == 0 ? shot.copy(8, 44, 270, 80) : QImage();
         };
         QByteArray saved;
         const QImage chinese = run(QByteArray(), &saved);

@@ -32,10 +32,16 @@ private slots:
         QImage image(shot);
         QVERIFY(!image.isNull());
         QVERIFY(image.width() >= 800 && image.height() >= 500);
-        // The title bar is darker than the body: the scene really rendered.
-        const QColor title = image.pixelColor(image.width() / 3, 10);
-        const QColor body = image.pixelColor(image.width() / 3, image.height() / 2 + 60);
-        QVERIFY(title.lightness() < body.lightness());
+        // The scene really rendered: panels, texts and icons give many
+        // colours, and the title bar differs from the window body.
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 3)
+            for (int x = 0; x < image.width(); x += 3)
+                colours.insert(image.pixel(x, y));
+        QVERIFY2(colours.size() > 40, qPrintable(QString::number(colours.size())));
+        const QColor title = image.pixelColor(image.width() / 3, 20);
+        const QColor body = image.pixelColor(image.width() / 2, image.height() / 2);
+        QVERIFY(title != body);
     }
 };
 
