@@ -383,7 +383,7 @@ Rectangle {
                 MyComboBox {
                     id: appendCombo
                     objectName: "appendCombo"
-                    Layout.preferredWidth: 80
+                    Layout.preferredWidth: 104
                     tr_context: "TxRxZone"
                     model: [QT_TRANSLATE_NOOP("TxRxZone", "无追加"), "\\n", "\\r", "\\n\\r", "\\r\\n"]
                     currentIndex: 0

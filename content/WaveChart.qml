@@ -21,6 +21,10 @@ Rectangle {
     // Samples shown in the waveform's index window.
     property int shown_count: 1000
     property var cursors: []
+    readonly property int range_decimals: {
+        var step = Math.abs(chart.histog_range_max - chart.histog_range_min) / 4
+        return step > 0 ? Math.max(0, Math.min(6, Math.ceil(-Math.log(step) / Math.LN10) + 1)) : 2
+    }
     color: "transparent"
 
     readonly property int hub_size: datahub_global.size
@@ -263,7 +267,7 @@ Rectangle {
             count: 4
             begin: chart.histog_range_min
             end: chart.histog_range_max
-            decimals: axisY.decimals
+            decimals: widget.range_decimals
         }
         MyTextInput {
             id: rangeMin
@@ -271,7 +275,7 @@ Rectangle {
             anchors { left: parent.left; top: parent.top; bottom: parent.bottom }
             width: 70
             tip: qsTr("此处可设置直方统计范围的最小值")
-            text: chart.histog_range_min
+            text: chart.histog_range_min.toFixed(widget.range_decimals)
             validator: DoubleValidator {}
             onEditingFinished: chart.histog_range_min = Number(text)
         }
@@ -281,7 +285,7 @@ Rectangle {
             anchors { right: parent.right; top: parent.top; bottom: parent.bottom }
             width: 70
             tip: qsTr("此处可设置直方统计范围的最大值")
-            text: chart.histog_range_max
+            text: chart.histog_range_max.toFixed(widget.range_decimals)
             validator: DoubleValidator {}
             onEditingFinished: chart.histog_range_max = Number(text)
         }
@@ -310,6 +314,10 @@ Rectangle {
             datahub: datahub_global
             auto_mode: widget.auto_on && widget.kind <= 1 ? 2 : 0
             fake_continuous: true
+            // Bars grow from the zero line, or from the nearer edge when zero
+            // is outside the value window.
+            barchart_base_index: top_value > bottom_value
+                                 ? Math.max(0, Math.min(10, 10 * top_value / (top_value - bottom_value))) : 10
             min_value: 99999
             max_value: -99999
             x_grid_num: 10
@@ -407,13 +415,21 @@ Rectangle {
                     chartMenu.popup()
                 }
             }
+            // A single click picks the point under the mouse, but only once
+            // it is clear that no double click (add a cursor) follows.
             onClicked: {
                 if (mouse.button === Qt.LeftButton && !dragged && widget.kind === 0)
-                    marker.select_point()
+                    pickTimer.restart()
             }
             onDoubleClicked: {
+                pickTimer.stop()
                 if (mouse.button === Qt.LeftButton && widget.kind === 0)
                     widget.add_cursor_at(mouse.x)
+            }
+            Timer {
+                id: pickTimer
+                interval: Qt.styleHints.mouseDoubleClickInterval + 20
+                onTriggered: marker.select_point()
             }
             onWheel: {
                 var factor = wheel.angleDelta.y > 0 ? 0.8 : 1.25

@@ -23,7 +23,17 @@ Rectangle {
 
     function refresh_names() { names = datahub_global.names }
     function refresh_values() { values = datahub_global.rt_values() }
-    onCountChanged: { refresh_names(); refresh_values() }
+    // New channels get the preset colours in turn, unless they already
+    // have their own.
+    property int coloured: 0
+    onCountChanged: {
+        for (var i = coloured; i < count; i++)
+            if (Qt.colorEqual(datahub_global.color(i), "#ffffff"))
+                datahub_global.set_color(i, presets[i % presets.length])
+        coloured = count
+        refresh_names()
+        refresh_values()
+    }
     Component.onCompleted: refresh_names()
     Connections {
         target: datahub_global
@@ -114,18 +124,23 @@ Rectangle {
                         onToggled: datahub_global.set_if_draws(row.ch, checked)
                     }
                     Rectangle {
-                        width: 12
-                        height: 12
+                        width: 14
+                        height: 4
                         radius: 2
                         color: row.line_color
                     }
                     MyText {
                         objectName: "channelName"
                         Layout.fillWidth: true
-                        text: panel.names[row.ch] !== undefined ? panel.names[row.ch] : ""
+                        Layout.minimumWidth: 40
+                        property string name: panel.names[row.ch] !== undefined ? panel.names[row.ch] : ""
+                        text: name !== "" ? name : "CH" + (row.ch + 1)
+                        color: name !== "" ? theme.fontColor : theme.fontColorTips
                     }
                     MyText {
                         objectName: "channelValue"
+                        Layout.preferredWidth: implicitWidth
+                        elide: Text.ElideNone
                         horizontalAlignment: Text.AlignRight
                         font.family: g_settings.fontFamilyNumber
                         color: row.line_color
