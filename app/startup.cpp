@@ -74,6 +74,9 @@ void Startup::publish(QQmlApplicationEngine *engine, DataHub *hub, DynTranslator
     engine->addImageProvider(QStringLiteral("data"), hub->take_image_provider());
     engine->addImageProvider(QStringLiteral("color"), new ColorImageProvider());
     engine->addImportPath(QStringLiteral("qrc:/"));
+    // Texts the documents do not style themselves (controls' own labels)
+    // follow the UI's default render style.
+    QQuickWindow::setTextRenderType(QQuickWindow::NativeTextRendering);
 }
 
 int Startup::run(int argc, char *argv[])

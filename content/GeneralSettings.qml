@@ -7,6 +7,9 @@ QtObject {
     property string fontFamilyAxis: "Arial"
     property string fontFamilyTerm: "Consolas"
     property bool fontBold: false
+    // Native glyphs: crisp on desktop screens and far cheaper to draw than
+    // distance-field text when OpenGL runs in software.
+    property int fontRenderType: Text.NativeRendering
     property real globalScale: 1.0
     property real fontScaleTerm: 1.0
     property int fontPixelSizeTiny: Math.round(10 * globalScale)

@@ -46,7 +46,7 @@ Rectangle {
         if (!text_buffer.updated || !follow)
             return
         var unused = text_buffer.text
-        Qt.callLater(scroll_to_end)
+        scroll_to_end()
     }
     function scroll_to_end() {
         rxFlick.contentY = Math.max(0, rxFlick.contentHeight - rxFlick.height)
@@ -62,9 +62,15 @@ Rectangle {
         follow = true
     }
 
+    // Text is refreshed on every third paint tick: readable, and in step
+    // with the chart so the two share a frame.
+    property int ticks: 0
     Connections {
         target: datahub_global
-        function onNeed_update() { zone.refresh_text() }
+        function onNeed_update() {
+            if (++zone.ticks % 3 === 0)
+                zone.refresh_text()
+        }
         function onText_message_updated() { zone.refresh_text() }
     }
     Timer {
@@ -122,7 +128,7 @@ Rectangle {
                     zone.text_buffer.if_show_hex = checked
                     zone.follow = true
                     var unused = zone.text_buffer.text
-                    Qt.callLater(zone.scroll_to_end)
+                    zone.scroll_to_end()
                 }
             }
             IconButton {
@@ -322,10 +328,9 @@ Rectangle {
             color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColor
         }
 
-        Rectangle {
+        Item {
             SplitView.fillHeight: true
             SplitView.minimumHeight: 40
-            color: theme.bgColor
             Flickable {
                 id: rxFlick
                 objectName: "rxFlick"
@@ -334,6 +339,8 @@ Rectangle {
                 clip: true
                 contentWidth: width
                 contentHeight: rxText.contentHeight
+                // Following the newest text: stay at the bottom as it grows.
+                onContentHeightChanged: if (zone.follow) zone.scroll_to_end()
                 boundsBehavior: Flickable.StopAtBounds
                 ScrollBar.vertical: ScrollBar { id: rxBar; policy: ScrollBar.AsNeeded }
                 onMovementEnded: zone.check_scroll()
@@ -524,7 +531,7 @@ Rectangle {
             if (!follow) {
                 follow = true
                 var unused = text_buffer.text
-                Qt.callLater(scroll_to_end)
+                scroll_to_end()
             }
         } else {
             follow = false

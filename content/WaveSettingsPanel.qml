@@ -47,12 +47,15 @@ Rectangle {
         function onXoffsets_changed() { panel.revision++ }
         function onDecimals_changed() { panel.revision++ }
     }
-    Timer {
-        // Values shown at a human pace, not at the data rate.
-        interval: 200
-        running: panel.visible && panel.count > 0
-        repeat: true
-        onTriggered: panel.refresh_values()
+    // Values shown at a human pace, on every sixth paint tick so they
+    // share the chart's frame.
+    property int ticks: 0
+    Connections {
+        target: datahub_global
+        function onNeed_update() {
+            if (panel.visible && panel.count > 0 && ++panel.ticks % 6 === 0)
+                panel.refresh_values()
+        }
     }
 
     SettingRightArrow {

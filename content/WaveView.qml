@@ -23,16 +23,14 @@ Item {
         hintTimer.restart()
     }
 
-    Rectangle {
+    // The window frame already paints the background colour; only the
+    // picture goes on top of it.
+    Image {
         anchors.fill: parent
-        color: theme.bgColor
-        Image {
-            anchors.fill: parent
-            source: "qrc:/content/qelo+bg.svg"
-            fillMode: Image.PreserveAspectCrop
-            opacity: 0.35
-            sourceSize: Qt.size(800, 600)
-        }
+        source: "qrc:/content/qelo+bg.svg"
+        fillMode: Image.PreserveAspectCrop
+        opacity: 0.35
+        sourceSize: Qt.size(800, 600)
     }
 
     SplitView {

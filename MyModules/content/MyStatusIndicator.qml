@@ -9,6 +9,7 @@ Rectangle {
     implicitHeight: 12
     radius: width / 2
     border.color: theme.lineColor
+    // No colour animation: an animation would make the window render
+    // continuously instead of only when something changed.
     color: active ? (beat ? theme.goodColor : Qt.darker(theme.goodColor, 2.2)) : theme.objColor
-    Behavior on color { ColorAnimation { duration: 120 } }
 }

@@ -6,4 +6,5 @@ Text {
     font.pixelSize: g_settings.fontPixelSizeNormal
     verticalAlignment: Text.AlignVCenter
     elide: Text.ElideRight
+    renderType: g_settings.fontRenderType
 }
