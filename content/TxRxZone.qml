@@ -48,13 +48,20 @@ Rectangle {
         var unused = text_buffer.text
         scroll_to_end()
     }
+    // Set while the view itself moves the text, so only the user's
+    // scrolling decides between following and reading history.
+    property bool auto_scroll: false
     function scroll_to_end() {
+        auto_scroll = true
         rxFlick.contentY = Math.max(0, rxFlick.contentHeight - rxFlick.height)
+        auto_scroll = false
     }
     function load_history() {
         var before = rxFlick.contentHeight
+        auto_scroll = true
         if (text_buffer.all_text())
             rxFlick.contentY = Math.max(0, rxText.contentHeight - before)
+        auto_scroll = false
     }
     function clear_text() {
         text_buffer.clear()
@@ -343,8 +350,7 @@ Rectangle {
                 onContentHeightChanged: if (zone.follow) zone.scroll_to_end()
                 boundsBehavior: Flickable.StopAtBounds
                 ScrollBar.vertical: ScrollBar { id: rxBar; policy: ScrollBar.AsNeeded }
-                onMovementEnded: zone.check_scroll()
-                onContentYChanged: if (moving || rxBar.pressed) zone.check_scroll()
+                onContentYChanged: if (!zone.auto_scroll) zone.check_scroll()
                 TextEdit {
                     id: rxText
                     objectName: "rxText"
@@ -357,9 +363,6 @@ Rectangle {
                     selectionColor: theme.iconColor1
                     font.family: myapp.mono_font
                     font.pixelSize: Math.round(g_settings.fontPixelSizeNormal * g_settings.fontScaleTerm * zone.font_scale)
-                }
-                WheelHandler {
-                    onWheel: Qt.callLater(zone.check_scroll)
                 }
             }
         }

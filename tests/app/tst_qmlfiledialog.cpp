@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QSignalSpy>
@@ -151,7 +152,13 @@ private slots:
         answer_dialog_later([&](QFileDialog *d) {
             mode = d->fileMode();
             accept = d->acceptMode();
-            d->selectFile(path);
+            // The name goes straight into the name field: selectFile() only
+            // takes effect once the dialog has read the directory, which a
+            // busy machine may not have done yet.
+            if (auto *name = d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(path);
+            else
+                d->selectFile(path);
             static_cast<QDialog *>(d)->accept();
         });
         dialog.open("Pick one", tmp.path());

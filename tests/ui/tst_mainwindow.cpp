@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QMimeData>
+#include <QProcess>
+#include <QSerialPort>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickTextDocument>
@@ -469,7 +471,9 @@ private slots:
         QTRY_VERIFY(alert_text().contains(QStringLiteral("先断开与下位机的连接才能切换语言。")));
         QCOMPARE(translator_->language_index(), 1);
         dismiss_alert();
-        QTest::keyClick(window_, Qt::Key_Escape);
+        QObject *menu = window_->findChild<QObject *>("mainMenu");
+        QMetaObject::invokeMethod(menu, "close");
+        QTRY_VERIFY(!menu->property("visible").toBool());
     }
 
     void save_and_load_csv_keeps_the_rows()
@@ -572,6 +576,86 @@ private slots:
         QMetaObject::invokeMethod(zone, "reset_encoders");
         QCOMPARE(encoders->property("count").toInt(), 2);
         QCOMPARE(hub_->text_buffer()->encoder(), QStringLiteral("UTF-8"));
+    }
+
+    void serial_port_typed_by_path()
+    {
+        close_link();
+        const QString dir = home_.path() + "/pty";
+        QDir().mkpath(dir);
+        const QString a = dir + "/A", b = dir + "/B";
+        QProcess socat;
+        socat.start("socat", {"-d", "-d", "pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
+        QVERIFY(socat.waitForStarted());
+        QTRY_VERIFY(QFile::exists(a) && QFile::exists(b));
+
+        QObject *p = pal();
+        // Raw text from the device: the pass-through engine shows it as is.
+        QMetaObject::invokeMethod(p, "select_engine_by_name", Q_ARG(QVariant, QStringLiteral("Passthrough")));
+        QTRY_COMPARE(object("engineCombo")->property("currentText").toString(), QStringLiteral("Passthrough"));
+        QObject *kind = object("linkTypeCombo");
+        kind->setProperty("currentIndex", 0);
+        QTRY_VERIFY(item("portCombo"));
+        // Pseudo-terminals are not listed: the path is typed.
+        item("portCombo")->setProperty("editText", a);
+        QCOMPARE(p->property("serial_port").toString(), a);
+        QVERIFY(click("openLinkButton"));
+        QTRY_VERIFY(p->property("connected").toBool());
+        shot("serial-open");
+
+        QSerialPort device(b);
+        QVERIFY(device.open(QIODevice::ReadWrite));
+        device.write("from the device 7\n");
+        QVERIFY(device.waitForBytesWritten(2000));
+        QTRY_VERIFY(terminal_text().contains("from the device 7"));
+
+        type_and_send("to the device 8");
+        QByteArray got;
+        QTRY_VERIFY((device.waitForReadyRead(50), got += device.readAll()).contains("to the device 8"));
+
+        close_link();
+        device.close();
+        socat.terminate();
+        socat.waitForFinished(3000);
+
+        // A port that does not exist is reported and leaves the link closed.
+        item("portCombo")->setProperty("editText", dir + "/missing");
+        QVERIFY(click("openLinkButton"));
+        QTRY_VERIFY(!link_open());
+        QTRY_VERIFY(terminal_text().contains("No such file or directory"));
+        kind->setProperty("currentIndex", 4);
+        QTRY_VERIFY(item("demoFormatCombo"));
+        QMetaObject::invokeMethod(p, "select_engine_by_name", Q_ARG(QVariant, QStringLiteral("ZezoRovar")));
+    }
+
+    void scrolling_to_the_top_loads_older_text()
+    {
+        close_link();
+        QMetaObject::invokeMethod(object("txRxZone"), "clear_text");
+        for (int block = 0; block < 50; ++block) {
+            QByteArray lines;
+            for (int i = block * 50; i < block * 50 + 50; ++i)
+                lines += QStringLiteral("history line %1\n").arg(i, 5, 10, QLatin1Char('0')).toUtf8();
+            hub_->PutSentData(lines);
+        }
+        QTRY_VERIFY(terminal_text().contains("history line 02499"));
+        QVERIFY(!terminal_text().contains("history line 00100"));
+        const int before = terminal_text().size();
+
+        QTRY_VERIFY(item("rxFlick")->property("contentHeight").toReal() > item("rxFlick")->height());
+        shot("before-scroll");
+        QQuickItem *flick = item("rxFlick");
+        QVERIFY(flick);
+        // The user scrolls to the top (as with the wheel or the scroll bar).
+        flick->setProperty("contentY", 0);
+        QTRY_VERIFY(terminal_text().size() > before);
+        QVERIFY(terminal_text().contains("history line 02499"));
+        shot("history");
+
+        // Back at the bottom the view follows new text again.
+        QMetaObject::invokeMethod(object("txRxZone"), "clear_text");
+        hub_->PutSentData("after history\n");
+        QTRY_VERIFY(terminal_text().contains("after history"));
     }
 
     void frameless_window_controls()
