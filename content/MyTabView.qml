@@ -34,7 +34,7 @@ Rectangle {
     Component { id: tabComp; MyTabItem {} }
     ListModel { id: tabsModel }
     Component.onCompleted: {
-        var first = tabComp.createObject(stack, { name: qsTr("波形图") })
+        var first = tabComp.createObject(stack, { name: QT_TRANSLATE_NOOP("MyTabView", "波形图") })
         tabsModel.append({ name: first.name })
     }
 
@@ -60,8 +60,10 @@ Rectangle {
                     color: stack.currentIndex === index ? theme.objColor : "transparent"
                     MyText {
                         id: tabText
+                        objectName: "tabText"
                         anchors { left: parent.left; leftMargin: 10; verticalCenter: parent.verticalCenter }
-                        text: name
+                        // Built-in tab names are source texts shown translated.
+                        text: qsTranslate("MyTabView", name)
                     }
                     MouseArea {
                         anchors.fill: parent

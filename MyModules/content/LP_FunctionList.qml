@@ -13,7 +13,14 @@ Row {
             objectName: "functionPage" + index
             width: (list.width - list.spacing * (list.pages.length - 1)) / list.pages.length
             height: 30
-            icon: list.icons[index] || ""
+            // The icon gives way when the page name needs the room.
+            icon: list.width / Math.max(1, list.pages.length) > label.implicitWidth + 34 ? (list.icons[index] || "") : ""
+            TextMetrics {
+                id: label
+                font.family: g_settings.fontFamily
+                font.pixelSize: g_settings.fontPixelSizeNormal
+                text: modelData
+            }
             text: modelData
             checked: list.current === index
             onClicked: list.current = index

@@ -686,6 +686,7 @@ private slots:
         shot("english");
         translator_->select_language(2);
         QTRY_COMPARE(item("sendButton")->property("text").toString(), QStringLiteral("發送消息"));
+        QCOMPARE(item("tabButton0")->findChild<QQuickItem *>("tabText")->property("text").toString(), QStringLiteral("波形圖"));
         shot("traditional");
         translator_->select_language(1);
         QTRY_COMPARE(item("sendButton")->property("text").toString(), QStringLiteral("发送消息"));
