@@ -93,6 +93,16 @@ Rectangle {
         }
     }
 
+    // The background picture shows only where the tabs leave the window
+    // open (the panels around are opaque), so it is drawn only here.
+    Image {
+        anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
+        source: "qrc:/content/qelo+bg.svg"
+        fillMode: Image.PreserveAspectCrop
+        opacity: 0.35
+        sourceSize: Qt.size(800, 600)
+    }
+
     StackLayout {
         id: stack
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }

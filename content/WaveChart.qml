@@ -21,6 +21,8 @@ Rectangle {
     // Samples shown in the waveform's index window.
     property int shown_count: 1000
     property var cursors: []
+    // Whether a click picked points that the marker keeps showing.
+    property bool has_selection: false
     readonly property int range_decimals: {
         var step = Math.abs(chart.histog_range_max - chart.histog_range_min) / 4
         return step > 0 ? Math.max(0, Math.min(6, Math.ceil(-Math.log(step) / Math.LN10) + 1)) : 2
@@ -361,6 +363,9 @@ Rectangle {
         MarkerPainter {
             id: marker
             objectName: "markerPainter"
+            // Drawn only when it has something to show: an idle full-size
+            // layer would still be blended into every frame.
+            visible: mouse.containsMouse || widget.cursors.length > 0 || widget.has_selection
             x: 0
             y: 0
             width: widget.plot_width
@@ -429,7 +434,7 @@ Rectangle {
             Timer {
                 id: pickTimer
                 interval: Qt.styleHints.mouseDoubleClickInterval + 20
-                onTriggered: marker.select_point()
+                onTriggered: widget.has_selection = marker.select_point() >= 0
             }
             onWheel: {
                 var factor = wheel.angleDelta.y > 0 ? 0.8 : 1.25

@@ -23,15 +23,6 @@ Item {
         hintTimer.restart()
     }
 
-    // The window frame already paints the background colour; only the
-    // picture goes on top of it.
-    Image {
-        anchors.fill: parent
-        source: "qrc:/content/qelo+bg.svg"
-        fillMode: Image.PreserveAspectCrop
-        opacity: 0.35
-        sourceSize: Qt.size(800, 600)
-    }
 
     SplitView {
         id: mainSplit

@@ -14,7 +14,7 @@ Row {
             width: (list.width - list.spacing * (list.pages.length - 1)) / list.pages.length
             height: 30
             // The icon gives way when the page name needs the room.
-            icon: list.width / Math.max(1, list.pages.length) > label.implicitWidth + 34 ? (list.icons[index] || "") : ""
+            icon: list.width / Math.max(1, list.pages.length) > label.implicitWidth + 26 ? (list.icons[index] || "") : ""
             TextMetrics {
                 id: label
                 font.family: g_settings.fontFamily
