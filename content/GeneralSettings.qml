@@ -5,17 +5,13 @@ QtObject {
     property string fontFamily: myapp.general_font !== "" ? myapp.general_font : "Microsoft YaHei"
     property string fontFamilyNumber: "Arial"
     property string fontFamilyAxis: "Arial"
-    property string fontFamilyTerm: "Consolas"
-    property bool fontBold: false
     // Native glyphs: crisp on desktop screens and far cheaper to draw than
     // distance-field text when OpenGL runs in software.
     property int fontRenderType: Text.NativeRendering
     property real globalScale: 1.0
     property real fontScaleTerm: 1.0
-    property int fontPixelSizeTiny: Math.round(10 * globalScale)
     property int fontPixelSizeSmall: Math.round(12 * globalScale)
     property int fontPixelSizeNormal: Math.round(14 * globalScale)
     property int fontPixelSizeBig: Math.round(17 * globalScale)
     property int rowHeight: Math.round(26 * globalScale)
-    property int language: dyntranslator.language_index
 }

@@ -16,7 +16,7 @@ Rectangle {
     signal need_link()
 
     property alias input: input
-    property alias send_hex_on: hexMode.checked
+    property bool send_hex_on: false
     property alias loop_on: loopCheck.checked
     property alias loop_ms: loopMs.value
     property alias loop_count: loopCount.value
@@ -43,8 +43,11 @@ Rectangle {
     property bool follow: true
 
     function refresh_text() {
-        if (!text_buffer.updated || !follow)
-            return
+        if (text_buffer.updated && follow)
+            show_newest()
+    }
+    // Reading `text` rebuilds the document from the newest chunks.
+    function show_newest() {
         var unused = text_buffer.text
         scroll_to_end()
     }
@@ -134,8 +137,7 @@ Rectangle {
                 onClicked: {
                     zone.text_buffer.if_show_hex = checked
                     zone.follow = true
-                    var unused = zone.text_buffer.text
-                    zone.scroll_to_end()
+                    zone.show_newest()
                 }
             }
             IconButton {
@@ -386,10 +388,9 @@ Rectangle {
                     Layout.preferredWidth: 96
                     tr_context: "TxRxZone"
                     model: [QT_TRANSLATE_NOOP("TxRxZone", "字符串"), QT_TRANSLATE_NOOP("TxRxZone", "十六进制")]
-                    currentIndex: hexMode.checked ? 1 : 0
+                    currentIndex: zone.send_hex_on ? 1 : 0
                     onActivated: zone.set_send_hex(index === 1)
                 }
-                MyCheckBox { id: hexMode; visible: false }
                 MyComboBox {
                     id: appendCombo
                     objectName: "appendCombo"
@@ -481,7 +482,7 @@ Rectangle {
                     wrapMode: TextArea.WrapAnywhere
                     font.family: myapp.mono_font
                     font.pixelSize: g_settings.fontPixelSizeNormal
-                    placeholderText: hexMode.checked ? "01 0A FF" : ""
+                    placeholderText: zone.send_hex_on ? "01 0A FF" : ""
                     background: Rectangle {
                         color: theme.objColor
                         border.color: input.activeFocus ? theme.iconColor1 : theme.lineColor
@@ -533,8 +534,7 @@ Rectangle {
         } else if (rxFlick.contentY >= bottom - 4) {
             if (!follow) {
                 follow = true
-                var unused = text_buffer.text
-                scroll_to_end()
+                show_newest()
             }
         } else {
             follow = false
@@ -543,18 +543,16 @@ Rectangle {
 
     // Switches the input between text and hex, converting what is typed.
     function set_send_hex(on) {
-        if (on === hexMode.checked)
+        if (on === send_hex_on)
             return
         var enc = text_buffer.encoder
-        if (on)
-            input.text = myapp.stringToHex(input.text, enc)
-        else
-            input.text = myapp.hexToString(input.text.replace(new RegExp(myapp.newLineSymbolReg(), "g"), ""), enc)
-        hexMode.checked = on
+        input.text = on ? myapp.stringToHex(input.text, enc) : myapp.hexToString(hex_input(), enc)
+        send_hex_on = on
     }
 
-    function ending_bytes_hex() {
-        return ["", "0A", "0D", "0A 0D", "0D 0A"][appendCombo.currentIndex]
+    // The hex input without the visible line-break symbols.
+    function hex_input() {
+        return input.text.replace(new RegExp(myapp.newLineSymbolReg(), "g"), "")
     }
 
     ListModel { id: recordModel }
@@ -615,22 +613,21 @@ Rectangle {
         var text = input.text
         if (text === "")
             return false
-        var hex
-        if (hexMode.checked) {
-            hex = text.replace(new RegExp(myapp.newLineSymbolReg(), "g"), "") + " " + ending_bytes_hex()
-        } else {
-            var unescaped = text.replace(/\\n/g, "\n").replace(/\\r/g, "\r").replace(/\\t/g, "\t")
-            hex = myapp.stringToHex(unescaped, text_buffer.encoder) + " " + ending_bytes_hex()
-        }
+        var ending = endings[appendCombo.currentIndex]
+        var hex = send_hex_on ? hex_input() + " " + myapp.stringToHex(ending, "UTF-8") : ""
         if (loopCheck.checked) {
+            // A repetition runs as a one-node command holding the bytes as hex
+            // (stringToHex also turns the escapes into their characters).
+            if (!send_hex_on)
+                hex = myapp.stringToHex(text + ending, text_buffer.encoder)
             out_buffer.appendRepeatCmd({ loop_on: true, is_group: false, loop_ms: loopMs.value,
                                          loop_count: loopCount.value, cmd_hex: hex }, [0])
-        } else if (hexMode.checked) {
+        } else if (send_hex_on) {
             out_buffer.appendHex(hex)
         } else {
-            out_buffer.appendString(text + endings[appendCombo.currentIndex], text_buffer.encoder)
+            out_buffer.appendString(text + ending, text_buffer.encoder)
         }
-        remember(text, hexMode.checked)
+        remember(text, send_hex_on)
         return true
     }
 }

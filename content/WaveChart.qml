@@ -23,8 +23,10 @@ Rectangle {
     property var cursors: []
     // Whether a click picked points that the marker keeps showing.
     property bool has_selection: false
-    readonly property int range_decimals: {
-        var step = Math.abs(chart.histog_range_max - chart.histog_range_min) / 4
+    readonly property int range_decimals: step_decimals(chart.histog_range_max - chart.histog_range_min, 4)
+    // Decimals that tell apart labels `count` steps across `span`.
+    function step_decimals(span, count) {
+        var step = Math.abs(span) / Math.max(1, count)
         return step > 0 ? Math.max(0, Math.min(6, Math.ceil(-Math.log(step) / Math.LN10) + 1)) : 2
     }
     color: "transparent"
@@ -166,20 +168,25 @@ Rectangle {
         }
     }
 
-    MyMenu {
-        id: kindMenu
-        objectName: "chartKindMenu"
+    // The chart kind menu, opened from the tool row and inside the chart's menu.
+    component KindMenu: MyMenu {
+        property string item_prefix: ""
         title: qsTr("图形种类")
         Repeater {
             model: widget.kind_names
             MyMenuItem {
-                objectName: "chartKind" + index
+                objectName: item_prefix !== "" ? item_prefix + index : ""
                 text: modelData
                 checkable: true
                 checked: widget.kind === index
                 onTriggered: widget.set_kind(index)
             }
         }
+    }
+    KindMenu {
+        id: kindMenu
+        objectName: "chartKindMenu"
+        item_prefix: "chartKind"
     }
 
     MyMenu {
@@ -196,18 +203,7 @@ Rectangle {
             onTriggered: widget.clear_cursors()
         }
         MyMenuSeparator {}
-        MyMenu {
-            title: qsTr("图形种类")
-            Repeater {
-                model: widget.kind_names
-                MyMenuItem {
-                    text: modelData
-                    checkable: true
-                    checked: widget.kind === index
-                    onTriggered: widget.set_kind(index)
-                }
-            }
-        }
+        KindMenu {}
     }
 
     // ---- cursor strip --------------------------------------------------------
@@ -240,12 +236,7 @@ Rectangle {
         count: chart.y_grid_num
         top_value: widget.kind === 2 ? chart.histog_top_value : (widget.kind === 3 ? chart.freq_top_value : chart.top_value)
         bottom_value: widget.kind === 2 || widget.kind === 3 ? 0 : chart.bottom_value
-        decimals: {
-            if (widget.kind === 2)
-                return 0
-            var step = Math.abs(top_value - bottom_value) / Math.max(1, count)
-            return step > 0 ? Math.max(0, Math.min(6, Math.ceil(-Math.log(step) / Math.LN10) + 1)) : 2
-        }
+        decimals: widget.kind === 2 ? 0 : widget.step_decimals(top_value - bottom_value, count)
     }
     AxisX2 {
         id: axisX

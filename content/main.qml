@@ -47,7 +47,6 @@ NewWindow {
     }
 
     AlertPanel { id: alertPanel }
-    property alias alert_panel_: alertPanel
 
     Connections {
         target: datahub_global
@@ -60,11 +59,8 @@ NewWindow {
     Binding { target: datahub_global.text_buffer; property: "ansi_tx"; value: theme.textAnsiTx }
     Binding { target: datahub_global.text_buffer; property: "ansi_err"; value: theme.textAnsiErr }
 
-    function data_file_dir() {
-        return myapp.data_dir_path()
-    }
     function save_data() {
-        file_dialog.ask(qsTr("保存数据"), data_file_dir() + "/qelo+.csv", "csv (*.csv)", true, false,
+        file_dialog.ask(qsTr("保存数据"), myapp.data_dir_path() + "/qelo+.csv", "csv (*.csv)", true, false,
                         function(path) {
                             if (!/\.csv$/i.test(path))
                                 path += ".csv"
@@ -75,7 +71,7 @@ NewWindow {
         datahub_global.loadFrom(path, true)
     }
     function load_data() {
-        file_dialog.ask(qsTr("载入数据"), data_file_dir(), "csv (*.csv)", false, false, load_data_file)
+        file_dialog.ask(qsTr("载入数据"), myapp.data_dir_path(), "csv (*.csv)", false, false, load_data_file)
     }
     function confirm_load_csv(path) {
         alertPanel.confirm(path + "\n" + qsTr("是一个数据文件，") + qsTr("载入前将清空现有数据，") + qsTr("是否继续?"),
@@ -89,7 +85,7 @@ NewWindow {
         alertPanel.open_alert("QELO+ " + myapp.version() + "\nQt " + myapp.qtVersionStr() + "\n" + myapp.platform())
     }
     function take_screenshot() {
-        file_dialog.ask(qsTr("截图"), data_file_dir() + "/qelo+.png", "png (*.png)", true, false,
+        file_dialog.ask(qsTr("截图"), myapp.data_dir_path() + "/qelo+.png", "png (*.png)", true, false,
                         function(path) {
                             if (!/\.png$/i.test(path))
                                 path += ".png"

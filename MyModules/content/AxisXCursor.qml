@@ -28,7 +28,6 @@ Rectangle {
         anchors.fill: parent
         hoverEnabled: true
         acceptedButtons: Qt.LeftButton | Qt.RightButton
-        drag.target: null
         property real press_x: 0
         onPressed: {
             press_x = mouse.x

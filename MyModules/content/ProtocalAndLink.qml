@@ -202,6 +202,7 @@ Item {
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP服务端"),
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "Demo数据")]
                     currentIndex: pal.demo_index
+                    onActivated: if (index === pal.serial_index) pal.refresh_ports()
                     tip: currentIndex === pal.demo_index
                          ? qsTr("Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试") : ""
                 }
@@ -328,7 +329,6 @@ Item {
                         onAccepted: pal.serial_port = editText.trim()
                         onEditTextChanged: if (editText !== pal.serial_port) pal.serial_port = editText.trim()
                         onPressedChanged: if (pressed) pal.refresh_ports()
-                        Component.onCompleted: pal.refresh_ports()
                     }
                 }
                 SettingPair {
