@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextCodec>
@@ -160,14 +161,22 @@ bool MyApplication::remove_config(QString relative_path, QString filename) const
     return QFile::remove(get_config_file(relative_path, filename, true));
 }
 
-void MyApplication::write_config(QString relative_path, QString filename, QString content) const
+bool MyApplication::write_config(QString relative_path, QString filename, QString content) const
 {
-    const QString path = get_config_file(relative_path, filename, true);
+    return write_file(get_config_file(relative_path, filename, true), content.toUtf8()).isEmpty();
+}
+
+QString MyApplication::write_file(const QString &path, const QByteArray &bytes)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return;
-    file.write(content.toUtf8());
+    // Truncating the file and writing it again would lose the whole old
+    // content to a full disk or a kill half-way.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return QString();
 }
 
 QString MyApplication::read_config(QString relative_path, QString filename) const

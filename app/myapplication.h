@@ -30,8 +30,11 @@ public:
 
     Q_INVOKABLE QString platform() const;
     Q_INVOKABLE QString version() const { return QStringLiteral("1.3.10"); }
-    Q_INVOKABLE int vnumber() const { return 100; }
-    Q_INVOKABLE int minimum_vnumber() const { return 3; }
+    // The configuration format number and the oldest one still accepted.
+    static constexpr int kVnumber = 100;
+    static constexpr int kMinimumVnumber = 3;
+    Q_INVOKABLE int vnumber() const { return kVnumber; }
+    Q_INVOKABLE int minimum_vnumber() const { return kMinimumVnumber; }
     Q_INVOKABLE QString qtVersionStr() const;
 
     Q_INVOKABLE QString config_dir_path() const;
@@ -47,7 +50,13 @@ public:
     Q_INVOKABLE QString get_config_file(QString relative_path = QString(), QString filename = QString(),
                                         bool mkfile = true) const;
     Q_INVOKABLE bool remove_config(QString relative_path, QString filename) const;
-    Q_INVOKABLE void write_config(QString relative_path, QString filename, QString content) const;
+    // Answers whether the file was written; a failed write leaves the old
+    // file as it was.
+    Q_INVOKABLE bool write_config(QString relative_path, QString filename, QString content) const;
+    // Writes `bytes` to a temporary file beside `path` and renames it over
+    // `path`, creating the directory when missing. Answers an empty text on
+    // success, otherwise the reason.
+    static QString write_file(const QString &path, const QByteArray &bytes);
     Q_INVOKABLE QString read_config(QString relative_path, QString filename) const;
     Q_INVOKABLE bool copyDirectory(QString fromDir, QString toDir, bool bCoverIfFileExists = true) const;
 

@@ -17,6 +17,7 @@
 #include "imageprovider.h"
 #include "myapplication.h"
 #include "runpath.h"
+#include "terminationsignals.h"
 #include "typeregistry.h"
 
 namespace {
@@ -61,6 +62,34 @@ void arm_screenshot(QQmlApplicationEngine *engine, const QString &path)
         QCoreApplication::exit(0);
     });
     poll->start();
+}
+
+// Closing the main window saves the state and ends the program, whatever
+// other windows are open. A request to end the process from outside closes
+// the window the same way; before the window has restored the saved state
+// there is nothing to save, and saving the defaults would overwrite it.
+void arm_close_requests(QQmlApplicationEngine *engine, MyApplication *myapp)
+{
+    QQuickWindow *window = nullptr;
+    for (QObject *root : engine->rootObjects())
+        if ((window = qobject_cast<QQuickWindow *>(root)))
+            break;
+    if (window)
+        QObject::connect(window, &QWindow::visibleChanged, qApp, [myapp](bool visible) {
+            if (!visible && myapp->initialized())
+                QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        });
+    auto *requests = new TerminationSignals(engine);
+    QObject::connect(requests, &TerminationSignals::requested, engine, [window, myapp]() {
+        static bool handled = false;
+        if (handled)
+            return;
+        handled = true;
+        if (window && myapp->initialized() && window->isVisible())
+            window->close();
+        else
+            QCoreApplication::quit();
+    });
 }
 
 }
@@ -112,6 +141,7 @@ int Startup::run(int argc, char *argv[])
         arm_screenshot(engine, shot);
 
     engine->load(QUrl(QStringLiteral("qrc:///content/main.qml")));
+    arm_close_requests(engine, myapp);
 
     const int result = app->exec();
     translator->saveLanguage();

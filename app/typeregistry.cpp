@@ -31,6 +31,7 @@
 #include "qmlclipboardadapter.h"
 #include "qmlfiledialog.h"
 #include "ringbufferwave.h"
+#include "statefile.h"
 #include "textbuffer.h"
 
 void TypeRegistry::registerAll()
@@ -67,6 +68,7 @@ void TypeRegistry::registerAll()
     qmlRegisterType<MyApplication>("mine.qt.MyApplication", 1, 0, "MyApplication");
     qmlRegisterType<MyScreen>("mine.qt.MyScreen", 1, 0, "MyScreen");
     qmlRegisterType<MyWindow>("mine.qt.MyWindow", 1, 0, "MyWindow");
+    qmlRegisterType<StateFile>("mine.qt.StateFile", 1, 0, "StateFile");
 
     qmlRegisterRevision<QWindow, 1>("mine.qt.MyWindow", 1, 0);
     qmlRegisterRevision<QQuickWindow, 1>("mine.qt.MyWindow", 1, 0);

@@ -1,7 +1,9 @@
 import QtQuick 2.15
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // The current theme: colours of the UI and the terminal's ANSI styles.
 QtObject {
+    id: appTheme
     property color goodColor: "#3fb950"
     property color badColor: "#f85149"
     property color iconColor1: "#58a6ff"
@@ -28,4 +30,11 @@ QtObject {
     property string textAnsiRx: "32"
     property string textAnsiTx: "38;2;0;0;255"
     property string textAnsiErr: "91"
+
+    readonly property var members: ["goodColor", "badColor", "iconColor1", "iconColor2", "iconColor3",
+        "iconSColor1", "iconSColor2", "iconSColor3", "objColor", "bgColor", "mainColor", "barColor",
+        "lightColor", "lineColor", "lineColorMain", "fontColor", "fontColorTips", "fontColorBar",
+        "cbColor1", "cbColor2", "cbColor3", "cbColor4", "textAnsiTime", "textAnsiRx", "textAnsiTx", "textAnsiErr"]
+    function get_ctx() { return { ".": Ctx.pick(appTheme, members) } }
+    function set_ctx(ctx) { Ctx.apply(appTheme, Ctx.own(ctx), members) }
 }

@@ -1,7 +1,9 @@
 import QtQuick 2.15
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // Global settings: fonts, font sizes and scales of the whole UI.
 QtObject {
+    id: generalSettings
     property string fontFamily: myapp.general_font !== "" ? myapp.general_font : "Microsoft YaHei"
     property string fontFamilyNumber: "Arial"
     property string fontFamilyAxis: "Arial"
@@ -14,4 +16,15 @@ QtObject {
     property int fontPixelSizeNormal: Math.round(14 * globalScale)
     property int fontPixelSizeBig: Math.round(17 * globalScale)
     property int rowHeight: Math.round(26 * globalScale)
+
+    readonly property var members: ["fontFamily", "fontFamilyNumber", "fontFamilyAxis", "fontRenderType",
+                                    "globalScale", "fontScaleTerm"]
+    function get_ctx() { return Ctx.pick(generalSettings, members) }
+    function set_ctx(ctx) {
+        Ctx.apply(generalSettings, ctx, members)
+        if (fontRenderType !== Text.QtRendering && fontRenderType !== Text.NativeRendering)
+            fontRenderType = Text.NativeRendering
+        globalScale = Math.max(0.5, Math.min(3, globalScale))
+        fontScaleTerm = Math.max(0.4, Math.min(4, fontScaleTerm))
+    }
 }

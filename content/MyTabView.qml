@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import "qrc:/MyModules/content"
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // The tab view of the main window; each tab holds a chart.
 Rectangle {
@@ -22,13 +23,41 @@ Rectangle {
             return
         var item = stack.children[i]
         tabsModel.remove(i)
+        // Out of the stack at once (destroy() is deferred), so the count is right.
+        item.parent = null
         item.destroy()
-        stack.currentIndex = Math.min(i, stack.count - 2)
+        stack.currentIndex = Math.min(i, stack.count - 1)
     }
     function next_tab() {
         stack.currentIndex = (stack.currentIndex + 1) % stack.count
     }
     function tab_at(i) { return stack.children[i] }
+
+    // The window's tabs, each as an entry {skip_header, ctx}.
+    function get_ctx() {
+        var tabs = []
+        for (var i = 0; i < stack.count; i++)
+            tabs.push({ skip_header: false, ctx: stack.children[i].get_ctx() })
+        return { ".": { current: stack.currentIndex }, "tabs": tabs }
+    }
+    function set_ctx(ctx) {
+        var tabs = Ctx.array(ctx, "tabs")
+        if (tabs === null)
+            return
+        tabs = tabs.filter(function(t) { return Ctx.object(t, "ctx") !== null })
+        if (tabs.length === 0)
+            return
+        while (stack.count < tabs.length)
+            new_tab()
+        while (stack.count > tabs.length)
+            close_tab(stack.count - 1)
+        for (var i = 0; i < tabs.length; i++) {
+            stack.children[i].set_ctx(tabs[i].ctx)
+            tabsModel.setProperty(i, "name", stack.children[i].name)
+        }
+        var current = Ctx.integer(Ctx.own(ctx), "current", 0)
+        stack.currentIndex = current >= 0 && current < stack.count ? current : 0
+    }
     function current_chart() { return stack.children[stack.currentIndex].wave_chart }
 
     Component { id: tabComp; MyTabItem {} }

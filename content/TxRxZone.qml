@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import "qrc:/MyModules/content"
 import "qrc:/QeloDown/content/QeloDown"
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // The terminal: received text with time stamps, hex view and colours on
 // top, the send area below.
@@ -39,6 +40,82 @@ Rectangle {
         text_buffer.doc = rxText.textDocument
     }
 
+    // ---- state -------------------------------------------------------------
+    readonly property var own_keys: ["loop_on", "loop_ms", "loop_count", "send_file", "send_file_path",
+                                     "enter_to_send", "send_record_max_count", "font_scale"]
+    // Check boxes and menu items saved as {checked}.
+    readonly property var checks: ({
+        "tx_show_echo": txCheck, "rx_show_echo": rxCheck, "rx_show_plot_data": plotData,
+        "rx_show_image_data": imageData, "t_string_on_check": timeCheck
+    })
+    function list_of(model, keys) {
+        var list = []
+        for (var i = 0; i < model.count; i++)
+            list.push(Ctx.pick(model.get(i), keys))
+        return list
+    }
+    function get_ctx() {
+        var own = Ctx.pick(zone, own_keys)
+        own.hex_on = hexView.checked
+        own.send_hex_on = send_hex_on
+        own.input = input.text
+        own.cmd_hex = send_hex_on ? hex_input() : myapp.stringToHex(input.text, text_buffer.encoder)
+        var ctx = {
+            ".": own,
+            "send_record_model": list_of(recordModel, ["hex_on", "cmd", "visible"]),
+            "encoder_menu": list_of(encoderModel, ["name", "editable"]),
+            "split_view": { ctx: split.get_ctx() },
+            "tx_rect": { show_more: txRect.show_more },
+            "append_combo": { currentIndex: appendCombo.currentIndex }
+        }
+        for (var key in checks)
+            ctx[key] = { checked: checks[key].checked }
+        return ctx
+    }
+    function set_ctx(ctx) {
+        var own = Ctx.own(ctx)
+        Ctx.apply(zone, own, own_keys)
+        font_scale = Math.max(0.4, Math.min(4, font_scale))
+        send_record_max_count = Math.max(1, Math.min(1000, send_record_max_count))
+        set_hex_view(Ctx.boolean(own, "hex_on", hexView.checked))
+        send_hex_on = Ctx.boolean(own, "send_hex_on", send_hex_on)
+        var typed = Ctx.text(own, "input", null)
+        if (typed === null && Ctx.text(own, "cmd_hex", null) !== null)
+            typed = send_hex_on ? own.cmd_hex : myapp.hexToString(own.cmd_hex, text_buffer.encoder)
+        if (typed !== null)
+            input.text = typed
+        for (var key in checks)
+            checks[key].checked = Ctx.boolean(Ctx.object(ctx, key), "checked", checks[key].checked)
+        datahub_global.is_hide_wave_text = !plotData.checked
+        datahub_global.is_hide_image_text = !imageData.checked
+        txRect.show_more = Ctx.boolean(Ctx.object(ctx, "tx_rect"), "show_more", txRect.show_more)
+        var ending = Ctx.integer(Ctx.object(ctx, "append_combo"), "currentIndex", appendCombo.currentIndex)
+        if (ending >= 0 && ending < endings.length)
+            appendCombo.currentIndex = ending
+        var records = Ctx.array(ctx, "send_record_model")
+        if (records !== null) {
+            recordModel.clear()
+            for (var i = 0; i < records.length && recordModel.count < send_record_max_count; i++) {
+                var cmd = Ctx.text(records[i], "cmd", null)
+                if (cmd !== null)
+                    recordModel.append({ hex_on: Ctx.boolean(records[i], "hex_on", false), cmd: cmd,
+                                         visible: Ctx.boolean(records[i], "visible", true) })
+            }
+        }
+        var encoders = Ctx.array(ctx, "encoder_menu")
+        if (encoders !== null) {
+            var chosen = text_buffer.encoder
+            reset_encoders()
+            for (var j = 0; j < encoders.length; j++) {
+                var name = Ctx.text(encoders[j], "name", "")
+                if (Ctx.boolean(encoders[j], "editable", true) && name !== "")
+                    add_encoder_quietly(name)
+            }
+            text_buffer.encoder = chosen
+        }
+        split.set_ctx(Ctx.child(ctx, "split_view"))
+    }
+
     // ---- received text ---------------------------------------------------
     property bool follow: true
 
@@ -65,6 +142,14 @@ Rectangle {
         if (text_buffer.all_text())
             rxFlick.contentY = Math.max(0, rxText.contentHeight - before)
         auto_scroll = false
+    }
+    function set_hex_view(on) {
+        hexView.checked = Qt.binding(function() { return zone.text_buffer.if_show_hex })
+        if (text_buffer.if_show_hex === on)
+            return
+        text_buffer.if_show_hex = on
+        follow = true
+        show_newest()
     }
     function clear_text() {
         text_buffer.clear()
@@ -134,11 +219,7 @@ Rectangle {
                 tip: qsTr("十六进制")
                 checkable: true
                 checked: zone.text_buffer.if_show_hex
-                onClicked: {
-                    zone.text_buffer.if_show_hex = checked
-                    zone.follow = true
-                    zone.show_newest()
-                }
+                onClicked: zone.set_hex_view(checked)
             }
             IconButton {
                 icon: "qrc:/icons/text.svg"
@@ -181,9 +262,9 @@ Rectangle {
         MyMenu {
             title: qsTr("显示方式")
             MyMenuItem { text: qsTr("十六进制"); checkable: true; checked: hexView.checked
-                         onTriggered: { hexView.checked = true; hexView.clicked() } }
+                         onTriggered: zone.set_hex_view(true) }
             MyMenuItem { text: qsTr("字符串"); checkable: true; checked: !hexView.checked
-                         onTriggered: { hexView.checked = false; hexView.clicked() } }
+                         onTriggered: zone.set_hex_view(false) }
             MyMenuItem { text: qsTr("时间戳"); checkable: true; checked: timeCheck.checked
                          onTriggered: timeCheck.checked = !timeCheck.checked }
         }
@@ -270,22 +351,29 @@ Rectangle {
         encoderModel.append({ name: "GBK", editable: false })
         text_buffer.encoder = "UTF-8"
     }
-    // Adds a codec name after checking that it exists; returns whether it did.
+    // Adds a codec name after checking that it exists and selects it;
+    // returns whether it did.
     function add_encoder(name) {
         name = name.trim()
         if (name === "")
             return false
-        if (!text_buffer.checkEncoder(name)) {
+        if (!add_encoder_quietly(name)) {
             alert_panel.open_alert(qsTr("不支持此编码: ") + name)
             return false
         }
         for (var i = 0; i < encoderModel.count; i++)
-            if (encoderModel.get(i).name.toLowerCase() === name.toLowerCase()) {
+            if (encoderModel.get(i).name.toLowerCase() === name.toLowerCase())
                 text_buffer.encoder = encoderModel.get(i).name
+        return true
+    }
+    // Adds a known codec name unless listed; false for an unknown name.
+    function add_encoder_quietly(name) {
+        if (!text_buffer.checkEncoder(name))
+            return false
+        for (var i = 0; i < encoderModel.count; i++)
+            if (encoderModel.get(i).name.toLowerCase() === name.toLowerCase())
                 return true
-            }
         encoderModel.append({ name: name, editable: true })
-        text_buffer.encoder = name
         return true
     }
 
@@ -328,14 +416,11 @@ Rectangle {
         }
     }
 
-    SplitView {
+    MySplitView {
         id: split
         anchors { left: parent.left; right: parent.right; top: toolbar.bottom; bottom: parent.bottom }
         orientation: Qt.Vertical
-        handle: Rectangle {
-            implicitHeight: 3
-            color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColor
-        }
+        handle_color: theme.lineColor
 
         Item {
             SplitView.fillHeight: true

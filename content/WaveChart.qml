@@ -6,6 +6,7 @@ import mine.qt.DottedLine 1.0
 import mine.qt.GridPainter 1.0
 import mine.qt.AxisPainter 1.0
 import "qrc:/MyModules/content"
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // The built-in chart widget: waveform, bars, histogram or spectrum of the
 // hub's channels with axes, zoom and pan, automatic scaling and cursors.
@@ -119,6 +120,36 @@ Rectangle {
             marker.remove_cursor(cursors[i].id)
         cursors = []
         marker.repaint(false)
+    }
+
+    // ---- state -----------------------------------------------------------------
+    readonly property var chart_keys: ["top_value", "bottom_value", "histog_range_min", "histog_range_max",
+                                       "histog_gap_num", "freq_gap_num", "line_width", "fake_continuous"]
+    function get_ctx() {
+        var own = Ctx.pick(chart, chart_keys)
+        own.kind = kind
+        own.auto_on = auto_on
+        own.shown_count = shown_count
+        own.begin = chart.draw_index_begin
+        own.end = chart.draw_index_end
+        return { ".": own }
+    }
+    function set_ctx(ctx) {
+        var own = Ctx.own(ctx)
+        if (own === null)
+            return
+        auto_on = Ctx.boolean(own, "auto_on", auto_on)
+        shown_count = Math.max(2, Ctx.integer(own, "shown_count", shown_count))
+        // The kind first: switching to the histogram sets its range.
+        var k = Ctx.integer(own, "kind", kind)
+        if (k >= 0 && k < kind_names.length)
+            set_kind(k)
+        Ctx.apply(chart, own, chart_keys)
+        chart.histog_gap_num = Math.max(1, Math.min(10000, chart.histog_gap_num))
+        chart.freq_gap_num = Math.max(2, Math.min(65536, chart.freq_gap_num))
+        var begin = Ctx.integer(own, "begin", -1), end = Ctx.integer(own, "end", -1)
+        if (begin >= 0 && end > begin)
+            set_window(begin, end)
     }
 
     onHub_sizeChanged: show_newest()

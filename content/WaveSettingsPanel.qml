@@ -3,6 +3,7 @@ import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import "qrc:/MyModules/content"
 import "qrc:/QeloDown/content/QeloDown"
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // Right panel: the channels with their current values and, for the one
 // opened, name, colour, scale, offsets, decimals and drawing on or off.
@@ -23,18 +24,71 @@ Rectangle {
 
     function refresh_names() { names = datahub_global.names }
     function refresh_values() { values = datahub_global.rt_values() }
-    // New channels get the preset colours in turn, unless they already
-    // have their own.
+    // The settings of every channel seen, by index: a channel that comes
+    // back (after clearing, a restart or a reconnect) gets them again.
+    property var remembered: []
+    function channel_settings(i) {
+        return { is_draw: datahub_global.if_draws(i), color: datahub_global.color(i).toString(),
+                 scale: datahub_global.scale(i), yoffset: datahub_global.offset(i),
+                 xoffset: datahub_global.xoffset(i), decimal: datahub_global.decimal(i),
+                 name: names[i] !== undefined ? names[i] : "" }
+    }
+    function remember() {
+        var list = remembered.slice()
+        for (var i = 0; i < count; i++)
+            list[i] = channel_settings(i)
+        remembered = list
+    }
+    function apply_settings(i, c) {
+        var now = channel_settings(i)
+        datahub_global.set_if_draws(i, Ctx.boolean(c, "is_draw", now.is_draw))
+        datahub_global.set_color(i, Ctx.color(c, "color", now.color))
+        datahub_global.set_scale(i, Ctx.number(c, "scale", now.scale))
+        datahub_global.set_offset(i, Ctx.number(c, "yoffset", now.yoffset))
+        datahub_global.set_xoffset(i, Ctx.integer(c, "xoffset", now.xoffset))
+        datahub_global.set_decimal(i, Ctx.integer(c, "decimal", now.decimal))
+        var name = Ctx.text(c, "name", now.name)
+        if (name !== now.name)
+            datahub_global.set_name(i, name)
+    }
+    // New channels get their remembered settings, or else the preset
+    // colours in turn unless they already have their own.
     property int coloured: 0
     onCountChanged: {
-        for (var i = coloured; i < count; i++)
-            if (Qt.colorEqual(datahub_global.color(i), "#ffffff"))
+        for (var i = coloured; i < count; i++) {
+            if (Ctx.is_object(remembered[i]))
+                apply_settings(i, remembered[i])
+            else if (Qt.colorEqual(datahub_global.color(i), "#ffffff"))
                 datahub_global.set_color(i, presets[i % presets.length])
+        }
         coloured = count
         refresh_names()
         refresh_values()
+        remember()
     }
+    onRevisionChanged: remember()
+    onNamesChanged: remember()
     Component.onCompleted: refresh_names()
+
+    function get_ctx() {
+        remember()
+        return { ".": { selected_line: selected_line, down_line: down_line },
+                 "settings_ctx": remembered,
+                 "data_settings_arrow": { down: dataArrow.down } }
+    }
+    function set_ctx(ctx) {
+        var own = Ctx.own(ctx)
+        selected_line = Ctx.integer(own, "selected_line", selected_line)
+        down_line = Ctx.integer(own, "down_line", down_line)
+        dataArrow.down = Ctx.boolean(Ctx.object(ctx, "data_settings_arrow"), "down", dataArrow.down)
+        var list = Ctx.array(ctx, "settings_ctx")
+        if (list === null)
+            return
+        remembered = list.slice(0, 1024)
+        for (var i = 0; i < count && i < list.length; i++)
+            if (Ctx.is_object(list[i]))
+                apply_settings(i, list[i])
+    }
     Connections {
         target: datahub_global
         function onName_changed() { panel.refresh_names() }

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import "qrc:/MyModules/content"
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // The main window's content: left panel, tab view with the colour bar and
 // the terminal, and the channel settings on the right.
@@ -16,6 +17,25 @@ Item {
 
     function close_all_debug_way() { leftPanel.pal.close_link() }
 
+    // The panes and their splits, each under its id.
+    readonly property var ctx_children: ({
+        "main_split_view": mainSplit, "center_split_view": centerSplit, "tx_rx_zone": txRxZone,
+        "left_panel": leftPanel, "settingsPanel": settingsPanel, "color_bar": colorBar
+    })
+    function get_ctx() {
+        var ctx = { ".": {} }
+        for (var key in ctx_children)
+            ctx[key] = { ctx: ctx_children[key].get_ctx() }
+        return ctx
+    }
+    function set_ctx(ctx) {
+        for (var key in ctx_children) {
+            var c = Ctx.child(ctx, key)
+            if (c !== null)
+                ctx_children[key].set_ctx(c)
+        }
+    }
+
     // Shows a short hint near the bottom of the window.
     function show_hint(text) {
         hintText.text = text
@@ -24,15 +44,11 @@ Item {
     }
 
 
-    SplitView {
+    MySplitView {
         id: mainSplit
         objectName: "mainSplitView"
         anchors.fill: parent
         orientation: Qt.Horizontal
-        handle: Rectangle {
-            implicitWidth: 3
-            color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColorMain
-        }
 
         LeftPanel {
             id: leftPanel
@@ -41,16 +57,12 @@ Item {
             SplitView.minimumWidth: 200
         }
 
-        SplitView {
+        MySplitView {
             id: centerSplit
             objectName: "centerSplitView"
             SplitView.fillWidth: true
             SplitView.minimumWidth: 300
             orientation: Qt.Vertical
-            handle: Rectangle {
-                implicitHeight: 3
-                color: SplitHandle.pressed || SplitHandle.hovered ? theme.iconColor1 : theme.lineColorMain
-            }
 
             MyTabView {
                 id: tabView

@@ -7,7 +7,9 @@ import mine.qt.Clipboard 1.0
 import mine.qt.LocalInfo 1.0
 import mine.qt.MyTools 1.0
 import mine.qt.Mouse 1.0
+import mine.qt.StateFile 1.0
 import "qrc:/MyModules/content"
+import "qrc:/MyModules/content/ctx.js" as Ctx
 
 NewWindow {
     id: mainRect
@@ -33,6 +35,7 @@ NewWindow {
     LocalInfo { id: local_info }
     MyTools { id: mytools }
     Mouse { id: cpp_mouse }
+    StateFile { id: state_file }
 
     // The file dialog: ask() runs `chosen` with the selected path, if any.
     QMLFileDialog {
@@ -98,6 +101,106 @@ NewWindow {
                         })
     }
 
+    // ---- persisted state (content/STATE.md) ----------------------------------
+    // The command tree kept in "qelo+.cmds.json".
+    property var command_tree: []
+
+    function get_ctx() {
+        var tb = datahub_global.text_buffer
+        return {
+            ".": { samples: mainRect.samples, ctx: mainRect.get_geometry_ctx(), hide_menu: false },
+            "text_buffer": { encoder: tb.encoder, list_size: tb.list_size },
+            "datahub_global": Ctx.pick(datahub_global, ["fps", "use_instance", "timeout_ms", "global_decimal"]),
+            "defaultAppTheme": { ctx: theme.get_ctx() },
+            "g_settings": { ctx: g_settings.get_ctx() },
+            "wave_view": { ctx: waveView.get_ctx() }
+        }
+    }
+    function set_ctx(ctx) {
+        mainRect.set_geometry_ctx(Ctx.object(Ctx.own(ctx), "ctx"))
+        var tb = datahub_global.text_buffer
+        var tb_ctx = Ctx.object(ctx, "text_buffer")
+        var encoder = Ctx.text(tb_ctx, "encoder", "")
+        if (encoder !== "" && tb.checkEncoder(encoder))
+            tb.encoder = encoder
+        var chunks = Ctx.integer(tb_ctx, "list_size", tb.list_size)
+        if (chunks >= 1 && chunks <= 1000)
+            tb.list_size = chunks
+        var hub = Ctx.object(ctx, "datahub_global")
+        var fps = Ctx.integer(hub, "fps", datahub_global.fps)
+        if (fps >= 1 && fps <= 1000)
+            datahub_global.fps = fps
+        datahub_global.use_instance = Ctx.boolean(hub, "use_instance", datahub_global.use_instance)
+        datahub_global.timeout_ms = Math.max(0, Math.min(100000, Ctx.integer(hub, "timeout_ms", datahub_global.timeout_ms)))
+        datahub_global.global_decimal = Math.max(0, Math.min(10, Ctx.integer(hub, "global_decimal", datahub_global.global_decimal)))
+        theme.set_ctx(Ctx.child(ctx, "defaultAppTheme"))
+        g_settings.set_ctx(Ctx.child(ctx, "g_settings"))
+        waveView.set_ctx(Ctx.child(ctx, "wave_view"))
+    }
+    // All widget windows with their tabs; the main window's comes first.
+    function get_tabviews_ctx() {
+        return [{ skip_header: false, ctx: waveView.tab_view.get_ctx() }]
+    }
+    function set_tabviews_ctx(ctx) {
+        if (Array.isArray(ctx) && ctx.length > 0)
+            waveView.tab_view.set_ctx(Ctx.object(ctx[0], "ctx"))
+    }
+
+    function state_path(name) { return myapp.get_config_file("context", name) }
+    function data_path() { return myapp.get_config_file("..", "qelo+.datas.csv") }
+    // One line in the terminal for a state file that could not be used or
+    // written: the user did nothing with it, so no message box.
+    function state_error(text) {
+        datahub_global.text_buffer.AppendErrorText(text.replace(/\s*\n+\s*/g, " ") + "\n")
+    }
+    // An automatic state file's state, or null; a refused file is kept
+    // beside as "<name>.bad" before the close writes a new one.
+    function read_state(name, type) {
+        var answer = state_file.read(state_path(name), type, true)
+        if (answer.status === "refused")
+            state_error(qsTr("已忽略状态文件: ") + answer.message)
+        return answer.status === "ok" ? answer.ctx : null
+    }
+    function write_state(name, type, ctx) {
+        var error = state_file.write(state_path(name), type, ctx)
+        if (error !== "")
+            state_error(qsTr("状态文件保存失败: ") + state_path(name) + " - " + error)
+    }
+
+    function restore_state() {
+        // Reading the configuration first moves an older version's
+        // directory over when this version has none yet.
+        myapp.read_config("context", "")
+        var config = read_state("qelo+.config.json", "config")
+        if (config !== null)
+            set_ctx(config)
+        if (file_io.exist(data_path())) {
+            datahub_global.loadFrom(data_path(), false)
+            datahub_global.wait_job(-1)
+        }
+        var tabviews = read_state("qelo+.tabviews.json", "tabviews")
+        if (tabviews !== null)
+            set_tabviews_ctx(tabviews)
+        var cmds = read_state("qelo+.cmds.json", "cmds")
+        if (Array.isArray(cmds))
+            command_tree = cmds
+    }
+    function save_state() {
+        mainRect.saveSamples()
+        write_state("qelo+.tabviews.json", "tabviews", get_tabviews_ctx())
+        // The data goes only when the buffer holds some; a file left from
+        // before would bring back data the user cleared.
+        datahub_global.wait_job(-1)
+        if (datahub_global.effective_size > 0 && datahub_global.num_lines > 0) {
+            datahub_global.saveTo(data_path(), datahub_global.names, false)
+            datahub_global.wait_job(-1)
+        } else if (file_io.exist(data_path())) {
+            file_io.remove(data_path())
+        }
+        write_state("qelo+.cmds.json", "cmds", command_tree)
+        write_state("qelo+.config.json", "config", get_ctx())
+    }
+
     // Start-up runs in steps so the splash stays responsive.
     Timer {
         id: initTimer
@@ -112,17 +215,25 @@ NewWindow {
                 waveView.pal.select_engine_by_name(waveView.pal.demo_protocal)
                 if (datahub_global.size !== 50000)
                     datahub_global.size = 50000
+                mainRect.restore_state()
                 break
             default:
                 stop()
                 mainRect.initializing = false
-                mainRect.visible = true
+                mainRect.show_restored()
                 myapp.initialized = true
             }
         }
     }
 
-    onClosing: waveView.close_all_debug_way()
+    // Whatever closes the window (its close button, the window manager, a
+    // request to end the process) saves the state; a window closed before
+    // it restored the state has nothing to save.
+    onClosing: {
+        waveView.close_all_debug_way()
+        if (!initializing)
+            save_state()
+    }
 
     title_bar.left_items: [
         IconButton {

@@ -95,8 +95,10 @@ public:
     Q_INVOKABLE bool saveTo(QString filename, QList<QString> names) { return saveTo(filename, names, true); }
     Q_INVOKABLE bool loadFrom(QString filename, bool alert_result);
     Q_INVOKABLE bool loadFrom(QString filename) { return loadFrom(filename, true); }
-    // Waits for a running save or load (tools and tests).
-    bool wait_job(unsigned long ms = ULONG_MAX) { return worker_thread_.wait(ms); }
+    // Waits for a running save or load: tools, tests, and the window, which
+    // saves and restores its buffered data while it closes and starts.
+    // A negative time waits as long as it takes.
+    Q_INVOKABLE bool wait_job(int ms = -1) { return worker_thread_.wait(ms < 0 ? ULONG_MAX : static_cast<unsigned long>(ms)); }
 
     // The decoded picture at index, or the placeholder picture.
     Q_INVOKABLE QImage image(int index);

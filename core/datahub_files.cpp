@@ -1,6 +1,7 @@
 #include "datahub.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 #include <mutex>
 
@@ -91,8 +92,10 @@ void DataHub::save_job()
             emit alert_single_line(tr("无数据，您需要先按照协议格式发送数据！"));
         return;
     }
-    QFile file(job_file_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written beside the target and renamed over it at the end, so a full
+    // disk or a crash half-way leaves the previous file whole.
+    QSaveFile file(job_file_);
+    if (!file.open(QIODevice::WriteOnly)) {
         if (alert_result_)
             emit alert("文件打开失败\n" + job_file_);
         return;
@@ -126,8 +129,7 @@ void DataHub::save_job()
         }
         out.flush();
     }
-    const bool written = file.error() == QFileDevice::NoError;
-    file.close();
+    const bool written = file.error() == QFileDevice::NoError && file.commit();
     if (!written) {
         if (alert_result_)
             emit alert("文件打开失败\n" + job_file_);

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Layouts 1.15
+import "ctx.js" as Ctx
 
 // The buffer control zone: ring size, the time the buffer spans, clearing.
 Rectangle {
@@ -8,6 +9,21 @@ Rectangle {
     property real rows_per_second: 0
     color: theme.cbColor1
     implicitHeight: g_settings.rowHeight + 8
+
+    // The buffer size is the hub's; restoring it re-lays the rings out, so
+    // it comes before any saved data is loaded.
+    function get_ctx() {
+        return { ".": { size: datahub_global.size, no_clear_warning: noWarn.checked } }
+    }
+    function set_ctx(ctx) {
+        var own = Ctx.own(ctx)
+        noWarn.checked = Ctx.boolean(own, "no_clear_warning", noWarn.checked)
+        var size = Ctx.integer(own, "size", datahub_global.size)
+        if (size >= sizeBox.from && size <= sizeBox.to && size !== datahub_global.size) {
+            datahub_global.max_size = size
+            datahub_global.size = size
+        }
+    }
 
     function clear_data() {
         if (noWarn.checked) {
@@ -52,7 +68,8 @@ Rectangle {
             to: 100000000
             stepSize: 10000
             value: datahub_global.size
-            onValueModified: datahub_global.size = value
+            // Loading a recording fills the rings up to max_size: keep the two equal.
+            onValueModified: { datahub_global.max_size = value; datahub_global.size = value }
         }
         MyText {
             objectName: "deltaT"

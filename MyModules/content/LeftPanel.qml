@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Layouts 1.15
+import "ctx.js" as Ctx
 
 // Left panel: connection state, the function list and its pages.
 Rectangle {
@@ -7,6 +8,16 @@ Rectangle {
     property alias pal: pal
     property alias lpf: lpf
     color: theme.barColor
+
+    function get_ctx() {
+        return { ".": { ctx_width: width }, "pal": pal.get_ctx(), "lpf": { current: lpf.current } }
+    }
+    function set_ctx(ctx) {
+        pal.set_ctx(Ctx.object(ctx, "pal"))
+        var page = Ctx.integer(Ctx.object(ctx, "lpf"), "current", lpf.current)
+        if (page >= 0 && page < lpf.pages.length)
+            lpf.current = page
+    }
 
     RowLayout {
         id: status

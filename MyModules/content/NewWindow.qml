@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import mine.qt.MyWindow 1.0
+import "ctx.js" as Ctx
 
 // A frameless window with its own title bar, resize border and shadow.
 // Content goes into the area below the title bar.
@@ -15,6 +16,72 @@ MyWindow {
     color: "transparent"
     minimumWidth: 480
     minimumHeight: 320
+
+    // The last geometry the window had while neither maximised nor full
+    // screen: what a restart brings back, with the maximised state beside.
+    property rect normal_geometry
+    property bool restore_maximized: false
+    Component.onCompleted: note_geometry()
+    function note_geometry() {
+        if (visibility === Window.Windowed || visibility === Window.Hidden)
+            normal_geometry = Qt.rect(x, y, width, height)
+    }
+    // Noted once the window manager has settled the state that goes with
+    // a geometry change.
+    onXChanged: Qt.callLater(note_geometry)
+    onYChanged: Qt.callLater(note_geometry)
+    onWidthChanged: Qt.callLater(note_geometry)
+    onHeightChanged: Qt.callLater(note_geometry)
+
+    function get_geometry_ctx() {
+        var g = normal_geometry
+        return { x: g.x, y: g.y, width: g.width, height: g.height,
+                 maximized: visibility === Window.Maximized, screen: screen_name_at(g.x + g.width / 2, g.y + g.height / 2) }
+    }
+    function screen_name_at(px, py) {
+        var screens = Qt.application.screens
+        for (var i = 0; i < screens.length; i++) {
+            var s = screens[i]
+            if (px >= s.virtualX && px < s.virtualX + s.width && py >= s.virtualY && py < s.virtualY + s.height)
+                return s.name
+        }
+        return ""
+    }
+    // Places the window on the screen it was on, or centred on the primary
+    // screen when that one is gone, always inside the screen.
+    function set_geometry_ctx(ctx) {
+        if (!Ctx.is_object(ctx))
+            return
+        var screens = Qt.application.screens
+        if (screens.length === 0)
+            return
+        var name = Ctx.text(ctx, "screen", "")
+        var target = null
+        for (var i = 0; i < screens.length; i++)
+            if (screens[i].name === name)
+                target = screens[i]
+        var w = Ctx.integer(ctx, "width", width), h = Ctx.integer(ctx, "height", height)
+        var nx = Ctx.integer(ctx, "x", x), ny = Ctx.integer(ctx, "y", y)
+        if (target === null) {
+            target = screens[0]
+            nx = target.virtualX + (target.width - w) / 2
+            ny = target.virtualY + (target.height - h) / 2
+        }
+        w = Math.max(minimumWidth, Math.min(target.width, w))
+        h = Math.max(minimumHeight, Math.min(target.height, h))
+        x = Math.round(Math.max(target.virtualX, Math.min(target.virtualX + target.width - w, nx)))
+        y = Math.round(Math.max(target.virtualY, Math.min(target.virtualY + target.height - h, ny)))
+        width = w
+        height = h
+        restore_maximized = Ctx.boolean(ctx, "maximized", false)
+        note_geometry()
+    }
+    function show_restored() {
+        if (restore_maximized)
+            showMaximized()
+        else
+            show()
+    }
 
     ShadowBorder {
         anchors.fill: parent

@@ -7,6 +7,7 @@ import mine.qt.DebugUDP 1.0
 import mine.qt.DebugClient 1.0
 import mine.qt.DebugServer 1.0
 import "qrc:/QeloDown/content/QeloDown"
+import "ctx.js" as Ctx
 
 // The connection page: data engine, link kind and its parameters, and the
 // control that opens and closes the link.
@@ -56,6 +57,55 @@ Item {
     readonly property var baud_list: ["4000000", "3500000", "3000000", "2500000", "2000000", "1500000",
         "1152000", "1000000", "921600", "576000", "500000", "460800", "230400", "115200", "74800",
         "57600", "38400", "19200", "9600", "4800", "2400", "1200"]
+
+    // Saved state: each link's parameters under the link's key, with the
+    // names the links themselves use.
+    readonly property var ctx_groups: ({
+        "demo": { prefix: "demo_", keys: ["protocal", "timeout", "send_picture", "picture_dir", "picture_timeout",
+                                          "send_csv_list", "csv_dir", "csv_timeout"] },
+        "serial": { prefix: "serial_", keys: ["port", "baud", "flow_control", "parity", "databits", "stopbits",
+                                              "dtr", "rts"] },
+        "udp": { prefix: "udp_", keys: ["remote_ip", "remote_port", "local_port"] },
+        "tcp_client": { prefix: "client_", keys: ["server_ip", "server_port", "banner"] },
+        "tcp_server": { prefix: "server_", keys: ["listen_port"] }
+    })
+    function get_ctx() {
+        var ctx = {}
+        for (var group in ctx_groups) {
+            var g = ctx_groups[group], values = {}
+            for (var i = 0; i < g.keys.length; i++)
+                values[g.keys[i]] = pal[g.prefix + g.keys[i]]
+            ctx[group] = values
+        }
+        ctx.serial.break_enabled = serial_break
+        ctx.protocol_combo = { currentText: engineCombo.currentText }
+        ctx.link_type_combo = { currentIndex: linkCombo.currentIndex }
+        ctx.param_arrow = { down: paramArrow.down }
+        return ctx
+    }
+    // Parameters apply to the next link opened; an open link keeps its own.
+    function set_ctx(ctx) {
+        for (var group in ctx_groups) {
+            var g = ctx_groups[group], values = Ctx.object(ctx, group)
+            var names = g.keys.map(function(k) { return g.prefix + k })
+            var renamed = {}
+            for (var i = 0; values !== null && i < g.keys.length; i++)
+                if (g.keys[i] in values)
+                    renamed[names[i]] = values[g.keys[i]]
+            Ctx.apply(pal, renamed, names)
+        }
+        demo_timeout = Math.max(1, demo_timeout)
+        serial_break = Ctx.boolean(Ctx.object(ctx, "serial"), "break_enabled", serial_break)
+        var engine = Ctx.text(Ctx.object(ctx, "protocol_combo"), "currentText", "")
+        if (engine !== "")
+            select_engine_by_name(engine)
+        if (!link_open) {
+            var kind = Ctx.integer(Ctx.object(ctx, "link_type_combo"), "currentIndex", linkCombo.currentIndex)
+            if (kind >= serial_index && kind <= demo_index)
+                linkCombo.currentIndex = kind
+        }
+        paramArrow.down = Ctx.boolean(Ctx.object(ctx, "param_arrow"), "down", paramArrow.down)
+    }
 
     signal link_opened()
     signal link_closed()
@@ -340,7 +390,8 @@ Item {
                         enabled: !pal.link_open
                         editable: true
                         model: pal.baud_list
-                        currentIndex: pal.baud_list.indexOf("115200")
+                        currentIndex: pal.baud_list.indexOf(pal.serial_baud)
+                        editText: pal.serial_baud
                         onActivated: pal.serial_baud = model[index]
                         onEditTextChanged: if (editText.trim() !== "") pal.serial_baud = editText.trim()
                         validator: IntValidator { bottom: 1 }
