@@ -42,18 +42,26 @@ void DebugServer::send(QByteArray datas)
     const Route route = route_to_io_thread([this, datas] { send(datas); });
     if (route == Route::Posted)
         return;
-    if (route == Route::Here) {
-        if (QTcpSocket *client = current_client()) {
-            beat();
-            client->write(datas);
+    QTcpSocket *client = route == Route::Here ? current_client() : nullptr;
+    if (!client) {
+        // Said once per run of sends: a command repeating every few
+        // milliseconds would otherwise flood the terminal.
+        if (!no_client_reported_.exchange(true)) {
+            if (DataHub *hub = datahub())
+                hub->PutErrorData("DebugServer - No client connected.");
         }
+        return;
     }
+    no_client_reported_ = false;
+    beat();
+    client->write(datas);
     report_sent(datas);
 }
 
 void DebugServer::initialization()
 {
     DebugWayInterface::initialization();
+    no_client_reported_ = false;
     slots_obj_ = new DebugServerIOSlotsObj(this);
     device_ = new QTcpServer;
     connect(device_, SIGNAL(newConnection()), slots_obj_, SLOT(newConnectionSlot()));
@@ -111,6 +119,7 @@ void DebugServer::on_new_connection()
         connect(client, SIGNAL(readyRead()), slots_obj_, SLOT(readyReadSlot()));
         connect(client, SIGNAL(disconnected()), slots_obj_, SLOT(disconnectedSlot()));
         clients_.append(client);
+        no_client_reported_ = false;
         clients_changed();
     }
 }

@@ -12,7 +12,9 @@ class QTcpServer;
 class QTcpSocket;
 
 // Listens on a TCP port and accepts any number of clients, but talks to
-// the current one only; what the others send is read and dropped.
+// the current one only; what the others send is read and dropped. Bytes
+// sent while no client is current reach nobody, so they are not shown as
+// sent; the terminal says so instead.
 class DebugServer : public QObject, public DebugWayInterface
 {
     Q_OBJECT
@@ -63,6 +65,9 @@ private:
     std::atomic<int> port_{1346};
     std::atomic<int> clients_number_{0};
     std::atomic<int> current_client_id_{0};
+    // Set once "no client" has been said; a connecting client, a send that
+    // reaches one or a new opening clear it.
+    std::atomic<bool> no_client_reported_{false};
 };
 
 #endif

@@ -1,3 +1,4 @@
+#include <QJsonObject>
 #include <QtTest>
 #include <memory>
 #include <vector>
@@ -10,6 +11,8 @@
 class Tst_DebugServer : public QObject
 {
     Q_OBJECT
+
+    static constexpr const char *kNoClient = "DebugServer - No client connected.";
 
     struct Rig {
         HubRig hub{"ZezoRovar"};
@@ -133,19 +136,85 @@ private slots:
         QVERIFY(!r.heard(b, 11));
     }
 
-    void send_without_client_echoes()
+    void send_without_client_is_reported_once()
+    {
+        Rig r;
+        OutBuffer *ob = r.hub.hub.out_buffer();
+        r.link.open();
+        QTRY_VERIFY(r.link.connected());
+
+        // A command repeated every 10 ms with nobody listening: one line,
+        // and none of its bytes shown as sent.
+        ob->appendRepeatCmd(QJsonObject{{"cmd_hex", "7E7E"}, {"loop_count", 40}, {"loop_ms", 10}}, {0});
+        QTRY_VERIFY_WITH_TIMEOUT(!ob->repeating(), 5000);
+        ob->appendData("nobody");
+        r.link.send("direct");
+        QTRY_COMPARE(r.hub.terminal().count(kNoClient), 1);
+        QTest::qWait(200);
+        QString shown = r.hub.terminal();
+        QCOMPARE(shown.count(kNoClient), 1);
+        QVERIFY(!shown.contains("~~"));
+        QVERIFY(!shown.contains("nobody"));
+        QVERIFY(!shown.contains("direct"));
+        QVERIFY(ob->datas().isEmpty());
+
+        // With a client, sends reach it and are shown as before.
+        QTcpSocket *c = r.join();
+        QVERIFY(c);
+        ob->appendData("to c");
+        QTRY_COMPARE(c->bytesAvailable(), qint64(4));
+        QCOMPARE(c->readAll(), QByteArray("to c"));
+        QTRY_VERIFY(r.hub.terminal().contains("to c"));
+        QCOMPARE(r.hub.terminal().count(kNoClient), 1);
+
+        // Once the client has gone, the next run of sends is reported once
+        // more.
+        QVERIFY(r.leave(c));
+        for (int i = 0; i < 5; ++i) {
+            ob->appendData("gone");
+            QTest::qWait(60);
+        }
+        QTRY_COMPARE(r.hub.terminal().count(kNoClient), 2);
+        QTest::qWait(100);
+        shown = r.hub.terminal();
+        QCOMPARE(shown.count(kNoClient), 2);
+        QVERIFY(!shown.contains("gone"));
+    }
+
+    void client_that_joins_and_leaves_between_sends()
     {
         Rig r;
         r.link.open();
         QTRY_VERIFY(r.link.connected());
-        r.hub.hub.out_buffer()->appendData("nobody");
-        QTRY_VERIFY(r.hub.terminal().contains("nobody"));
-        QVERIFY(!r.hub.terminal().contains("DebugServer - "));
+        r.link.send("first");
+        QTRY_COMPARE(r.hub.terminal().count(kNoClient), 1);
+        // A client came and went without a send reaching it: the sends
+        // after it are a new run.
+        QTcpSocket *c = r.join();
+        QVERIFY(c);
+        QVERIFY(r.leave(c));
+        r.link.send("second");
+        QTRY_COMPARE(r.hub.terminal().count(kNoClient), 2);
+        QVERIFY(!r.hub.terminal().contains("first"));
+        QVERIFY(!r.hub.terminal().contains("second"));
+    }
+
+    void send_while_closed_is_not_shown_as_sent()
+    {
+        Rig r;
+        r.link.send("before open");
+        QTRY_COMPARE(r.hub.terminal().count(kNoClient), 1);
+        r.link.open();
+        QTRY_VERIFY(r.link.connected());
         r.link.close();
         QTRY_VERIFY(!r.link.connected());
-        // Closed: the bytes are echoed all the same.
         r.link.send("after close");
-        QTRY_VERIFY(r.hub.terminal().contains("after close"));
+        QTest::qWait(100);
+        const QString shown = r.hub.terminal();
+        QVERIFY(!shown.contains("before open"));
+        QVERIFY(!shown.contains("after close"));
+        // Each opening starts a new run.
+        QCOMPARE(shown.count(kNoClient), 2);
     }
 
     void closing_drops_clients()
