@@ -2,8 +2,8 @@
 
 #include <QOpenGLExtraFunctions>
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "barnode.h"
 
@@ -53,6 +53,10 @@ void BarProgram::specify(int bars, bool force)
 
 void BarProgram::draw(BarNode &node, const Bars &b)
 {
+    // Until a bar is drawn the extremes are the start values, which say
+    // "nothing drawn" rather than the last frame's bars.
+    node.maximum = kNothingMax;
+    node.minimum = kNothingMin;
     const int k = node.count;
     if (b.num_points <= 0 || (b.left < 0 && b.right < 0) || k <= 0 || b.right < b.left)
         return;
@@ -71,8 +75,9 @@ void BarProgram::draw(BarNode &node, const Bars &b)
     // With top = bottom there is no level to draw at; the values still count.
     const bool mapped = b.top != b.bottom && std::isfinite(b.top) && std::isfinite(b.bottom);
 
-    double vmax = DBL_MIN;
-    double vmin = DBL_MAX;
+    // Bars may all lie below zero, so the largest starts from the lowest.
+    double vmax = std::numeric_limits<double>::lowest();
+    double vmin = std::numeric_limits<double>::max();
     float *out = vertices_.data();
     for (int i = r; i <= o; ++i) {
         const double v = node.datas_[size_t(i)];
@@ -92,8 +97,10 @@ void BarProgram::draw(BarNode &node, const Bars &b)
         std::copy(quad, quad + 8, out);
         out += 8;
     }
-    node.maximum = vmax;
-    node.minimum = vmin;
+    if (vmax >= vmin) {
+        node.maximum = vmax;
+        node.minimum = vmin;
+    }
     if (!mapped)
         return;
 

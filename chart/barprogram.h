@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QRectF>
 #include <QtGui/qopengl.h>
+#include <cfloat>
 #include <vector>
 
 #include "shaderprogram.h"
@@ -28,6 +29,10 @@ public:
         double item_height = 0.0;
         bool force = false;
     };
+
+    // Extremes that met no value: no bar drawn, no x measured.
+    static constexpr double kNothingMax = DBL_MIN;
+    static constexpr double kNothingMin = DBL_MAX;
 
     bool create(QOpenGLExtraFunctions *f);
     void destroy();

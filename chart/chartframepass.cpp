@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 #include "chartstate.h"
 #include "datahub.h"
@@ -31,6 +32,26 @@ void fold_raw(const float *data, int count, float &hi, float &lo)
         if (v < lo)
             lo = v;
     }
+}
+
+// Folds one line's series record into the frame's extremes. A line without
+// the record counts as 0; a record that drew no bar does not count.
+void fold_record(const BarNode *rec, double &hi, double &lo)
+{
+    const double rec_hi = rec ? rec->maximum : 0.0;
+    const double rec_lo = rec ? rec->minimum : 0.0;
+    if (rec_hi < rec_lo)
+        return;
+    hi = std::max(hi, rec_hi);
+    lo = std::min(lo, rec_lo);
+}
+
+// Extremes that never met a value keep the start values, which say so.
+void store_extremes(double hi, double lo, double &max_out, double &min_out)
+{
+    const bool counted = hi >= lo;
+    max_out = counted ? hi : BarProgram::kNothingMax;
+    min_out = counted ? lo : BarProgram::kNothingMin;
 }
 
 bool usable_window(double a, double b)
@@ -189,11 +210,12 @@ quint32 ChartFramePass::frame(ChartState &s, DataHub *hub, const QSizeF &size)
 
     float frame_max = -FLT_MAX;
     float frame_min = FLT_MAX;
-    double histog_max = DBL_MIN;
-    double histog_min = DBL_MAX;
-    double freq_max = DBL_MIN;
-    double freq_min = DBL_MAX;
-    fr.reset_x_range = true;
+    double histog_max = std::numeric_limits<double>::lowest();
+    double histog_min = std::numeric_limits<double>::max();
+    double freq_max = histog_max;
+    double freq_min = histog_min;
+    fr.x_max = std::numeric_limits<double>::lowest();
+    fr.x_min = std::numeric_limits<double>::max();
     for (int pos : order) {
         LineNode &node = *s.nodes[size_t(pos)];
         line_pass(s, fr, node);
@@ -205,21 +227,13 @@ quint32 ChartFramePass::frame(ChartState &s, DataHub *hub, const QSizeF &size)
             histog_pass(s, fr, node);
         else if (s.if_draw_freq)
             freq_pass(s, fr, node);
-        const double hmax = node.histog ? node.histog->maximum : 0.0;
-        const double hmin = node.histog ? node.histog->minimum : 0.0;
-        const double fmax = node.freq ? node.freq->maximum : 0.0;
-        const double fmin = node.freq ? node.freq->minimum : 0.0;
-        histog_max = std::max(histog_max, hmax);
-        histog_min = std::min(histog_min, hmin);
-        freq_max = std::max(freq_max, fmax);
-        freq_min = std::min(freq_min, fmin);
+        fold_record(node.histog.get(), histog_max, histog_min);
+        fold_record(node.freq.get(), freq_max, freq_min);
     }
 
-    s.histog_max_value = histog_max;
-    s.histog_min_value = histog_min;
+    store_extremes(histog_max, histog_min, s.histog_max_value, s.histog_min_value);
     s.max_value = frame_max;
-    s.freq_max_value = freq_max;
-    s.freq_min_value = freq_min;
+    store_extremes(freq_max, freq_min, s.freq_max_value, s.freq_min_value);
     s.min_value = frame_min;
     fr.bits |= ChartState::MaxValue | ChartState::MinValue;
     fr.bits |= s.apply_auto_mode();
@@ -304,9 +318,10 @@ void ChartFramePass::two_d_x(ChartState &s, Frame &fr, LineNode &node)
     const float xo = float(hub->offset(u));
     const int start = ring_pos(fr.head, fr.first, hub->xoffset(u), fr.n);
 
-    double xmax = fr.reset_x_range ? DBL_MIN : s.axis_x_max_value;
-    double xmin = fr.reset_x_range ? DBL_MAX : s.axis_x_min_value;
-    fr.reset_x_range = false;
+    // The range runs over all 2D lines of the frame; x may lie wholly below
+    // zero.
+    double &xmax = fr.x_max;
+    double &xmin = fr.x_min;
 
     const bool pixels = fr.y_mapped && usable_window(s.axis_x_begin, s.axis_x_end);
     const double plot_w = fr.w - s.x_offset_pixel;
@@ -364,7 +379,10 @@ void ChartFramePass::two_d_x(ChartState &s, Frame &fr, LineNode &node)
         if (++q == fr.n)
             q = 0;
     }
-    fr.bits |= s.set_axis_x_max_value(xmax);
-    fr.bits |= s.set_axis_x_min_value(xmin);
+    double stored_max = 0.0;
+    double stored_min = 0.0;
+    store_extremes(xmax, xmin, stored_max, stored_min);
+    fr.bits |= s.set_axis_x_max_value(stored_max);
+    fr.bits |= s.set_axis_x_min_value(stored_min);
     line_.upload_x(s.xvalues.data(), np);
 }

@@ -42,7 +42,8 @@ private:
         double x_span = 0.0;
         bool y_mapped = false;
         bool x_mapped = false;
-        bool reset_x_range = false;
+        double x_max = 0.0;  // running 2D x range of the frame
+        double x_min = 0.0;
         bool force = false;
         quint32 bits = 0;
     };

@@ -1,4 +1,5 @@
 #include <QtTest>
+#include <cfloat>
 #include <cmath>
 #include <complex>
 
@@ -62,6 +63,9 @@ private slots:
     void sine_peak_matches_a_dft();
     void spectrum_needs_two_bins();
     void records_are_hidden_while_closed();
+    void all_negative_bars();
+    void histogram_and_spectrum_maxima_from_below_zero();
+    void nothing_drawn_keeps_the_start_values();
 };
 
 void Tst_barseries::bar_chart_takes_the_last_value_in_its_slot()
@@ -137,7 +141,7 @@ void Tst_barseries::histogram_bad_settings()
     QVERIFY(gl.ok());
     DataHub hub;
     hub.set_size(5);
-    feed_columns(hub, {{1, 2, 3, qQNaN(), float(qInf())}});
+    feed_columns(hub, {{1, 2, 3, float(qQNaN()), float(qInf())}});
     RingBufferWave w;
     window(w, hub);
     w.add_line(0);
@@ -315,6 +319,110 @@ void Tst_barseries::records_are_hidden_while_closed()
     hub.close();
     QVERIFY(w.bar_datas(0).isEmpty());
     QVERIFY(!(gl.frame(*w.state(), &hub) & ChartState::Updated));
+}
+
+void Tst_barseries::all_negative_bars()
+{
+    OffscreenChart gl(W, H);
+    QVERIFY(gl.ok());
+    DataHub hub;
+    hub.set_size(5);
+    feed_columns(hub, {{-5, -4, -1, -2, -3}, {-9, -8, -8, -8, -7.5f}});
+    RingBufferWave w;
+    window(w, hub);
+    w.add_all_line();
+    w.set_if_draw_wave(false);
+    w.set_if_draw_bar(true);
+    w.set_auto_mode(2);
+    gl.frame(*w.state(), &hub);
+    const ChartState &s = *w.state();
+    // Each bar is its line's last value, below zero.
+    QVERIFY(s.nodes[0]->bar && s.nodes[1]->bar);
+    QCOMPARE(s.nodes[0]->bar->maximum, -3.0);
+    QCOMPARE(s.nodes[0]->bar->minimum, -3.0);
+    QCOMPARE(s.nodes[1]->bar->maximum, -7.5);
+    QCOMPARE(w.max_value(), -1.0);
+    QCOMPARE(w.min_value(), -9.0);
+    // The automatic range reaches the largest value, not zero.
+    QCOMPARE(w.top_value(), -1.0);
+}
+
+void Tst_barseries::histogram_and_spectrum_maxima_from_below_zero()
+{
+    OffscreenChart gl(W, H);
+    QVERIFY(gl.ok());
+    DataHub hub;
+    hub.set_size(600);
+    std::vector<float> negative(600);
+    for (int i = 0; i < 600; ++i)
+        negative[size_t(i)] = -1.0f - float(i % 4);
+    feed_columns(hub, {negative, std::vector<float>(600, 0.0f)});
+    RingBufferWave w;
+    window(w, hub);
+    w.add_line(0);
+    w.set_if_draw_histog(true);
+    w.set_histog_gap_num(10);
+    w.set_histog_top_value(200);
+    w.set_histog_left_index(0);
+    w.set_histog_right_index(9);
+
+    // No value falls into 0..10: every bin is 0, and so is the largest.
+    w.set_histog_range_min(0);
+    w.set_histog_range_max(10);
+    gl.frame(*w.state(), &hub);
+    QCOMPARE(w.bar_datas(0), QVector<qreal>(10, 0.0).toList());
+    QVERIFY2(w.histog_max_value() == 0.0, qPrintable(QString::number(w.histog_max_value())));
+    QVERIFY(w.histog_min_value() == 0.0);
+
+    // -10..0 in bins of 1: -4 .. -1 land in bins 6 .. 9, 150 each.
+    w.set_histog_range_min(-10);
+    w.set_histog_range_max(0);
+    gl.frame(*w.state(), &hub);
+    QCOMPARE(w.bar_datas(0), (QList<qreal>{0, 0, 0, 0, 0, 0, 150, 150, 150, 150}));
+    QCOMPARE(w.histog_max_value(), 150.0);
+    QVERIFY(w.histog_min_value() == 0.0);
+
+    // A silent line has a spectrum of zeros.
+    w.set_if_draw_histog(false);
+    w.set_if_draw_freq(true);
+    w.set_freq_right_index(256);
+    w.remove_line(0);
+    w.add_line(1);
+    gl.frame(*w.state(), &hub);
+    QCOMPARE(w.bar_datas(0).size(), 257);
+    QVERIFY2(w.freq_max_value() == 0.0, qPrintable(QString::number(w.freq_max_value())));
+    QVERIFY(w.freq_min_value() == 0.0);
+}
+
+void Tst_barseries::nothing_drawn_keeps_the_start_values()
+{
+    OffscreenChart gl(W, H);
+    QVERIFY(gl.ok());
+    DataHub hub;
+    hub.set_size(10);
+    feed_columns(hub, {std::vector<float>(10, -2.0f)});
+    RingBufferWave w;
+    window(w, hub);
+    w.add_line(0);
+    w.set_if_draw_histog(true);
+    w.set_histog_range_min(-10);
+    w.set_histog_range_max(0);
+    w.set_histog_gap_num(10);
+    w.set_histog_top_value(20);
+    w.set_histog_left_index(0);
+    w.set_histog_right_index(9);
+    gl.frame(*w.state(), &hub);
+    QCOMPARE(w.histog_max_value(), 10.0);
+    // A bin range wholly below the first bin draws no bar: the record and
+    // the chart hold the start values again, not the last frame's.
+    w.set_histog_left_index(-3);
+    w.set_histog_right_index(-1);
+    gl.frame(*w.state(), &hub);
+    const BarNode &rec = *w.state()->nodes[0]->histog;
+    QVERIFY(rec.maximum == DBL_MIN);
+    QVERIFY(rec.minimum == DBL_MAX);
+    QVERIFY(w.histog_max_value() == DBL_MIN);
+    QVERIFY(w.histog_min_value() == DBL_MAX);
 }
 
 QTEST_MAIN(Tst_barseries)

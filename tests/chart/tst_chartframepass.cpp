@@ -82,6 +82,7 @@ private slots:
     void non_finite_samples();
     void hub_size_zero_draws_nothing();
     void channel_count_changes_while_drawing();
+    void two_d_all_negative_x_range();
 };
 
 void Tst_chartframepass::known_signal_at_computed_rows()
@@ -516,6 +517,59 @@ void Tst_chartframepass::channel_count_changes_while_drawing()
     writer.join();
     QVERIFY(matched);
     QVERIFY(s.line_index_list.size() <= 4);
+}
+
+void Tst_chartframepass::two_d_all_negative_x_range()
+{
+    OffscreenChart gl(W, H);
+    QVERIFY(gl.ok());
+    DataHub hub;
+    hub.set_size(6);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // Channel 0 gives x for channel 1, channel 3 for channel 2; channel 3
+    // holds nothing usable.
+    feed(hub, {{-6.0f, 1.0f, 1.0f, nan},
+               {-2.5f, 2.0f, 2.0f, nan},
+               {-4.0f, 3.0f, 3.0f, nan},
+               {-3.0f, 4.0f, 4.0f, nan},
+               {-5.0f, 5.0f, 5.0f, nan},
+               {-2.0f, 6.0f, 6.0f, nan}});
+    ChartState s;
+    setup(s, hub, {1});
+    s.two_d_mode = true;
+    s.x_channel_map.insert(1, 0);
+    s.axis_x_begin = -10.0;
+    s.axis_x_end = 10.0;
+    const quint32 bits = gl.frame(s, &hub);
+    QCOMPARE(s.axis_x_max_value, -2.0);
+    QCOMPARE(s.axis_x_min_value, -6.0);
+    QVERIFY(bits & ChartState::AxisXMaxValue);
+
+    // The automatic x window spans the true range.
+    s.auto_mode = 2;
+    gl.frame(s, &hub);
+    QCOMPARE(s.axis_x_end, -2.0);
+    QCOMPARE(s.axis_x_begin, -6.0);
+
+    // A line drawn first whose x holds no number leaves the range to the
+    // lines that have one.
+    s.add_line(2);
+    s.x_channel_map.insert(2, 3);
+    s.auto_mode = 0;
+    s.axis_x_max_value = 0.0;
+    s.axis_x_min_value = 0.0;
+    gl.frame(s, &hub);
+    QCOMPARE(s.axis_x_max_value, -2.0);
+    QCOMPARE(s.axis_x_min_value, -6.0);
+
+    // Nothing to measure at all: the start values stay, and automatic
+    // scaling leaves the window alone.
+    s.line_index_list = {2};
+    s.auto_mode = 2;
+    gl.frame(s, &hub);
+    QVERIFY(s.axis_x_max_value < s.axis_x_min_value);
+    QCOMPARE(s.axis_x_end, -2.0);
+    QCOMPARE(s.axis_x_begin, -6.0);
 }
 
 QTEST_MAIN(Tst_chartframepass)
