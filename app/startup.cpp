@@ -67,29 +67,43 @@ void arm_screenshot(QQmlApplicationEngine *engine, const QString &path)
 // Closing the main window saves the state and ends the program, whatever
 // other windows are open. A request to end the process from outside closes
 // the window the same way; before the window has restored the saved state
-// there is nothing to save, and saving the defaults would overwrite it.
-void arm_close_requests(QQmlApplicationEngine *engine, MyApplication *myapp)
+// there is nothing to save, and saving the defaults would overwrite it, so
+// such a request just ends the program (also while the splash shows).
+QQuickWindow *main_window(QQmlApplicationEngine *engine)
 {
-    QQuickWindow *window = nullptr;
     for (QObject *root : engine->rootObjects())
-        if ((window = qobject_cast<QQuickWindow *>(root)))
-            break;
-    if (window)
+        if (auto *window = qobject_cast<QQuickWindow *>(root))
+            return window;
+    return nullptr;
+}
+
+// Sets `ended` when a request came before the window could be closed.
+void arm_close_requests(QQmlApplicationEngine *engine, MyApplication *myapp, bool *ended)
+{
+    auto *requests = new TerminationSignals(qApp);
+    auto handled = std::make_shared<bool>(false);
+    QObject::connect(requests, &TerminationSignals::requested, qApp, [engine, myapp, ended, handled]() {
+        if (*handled)
+            return;
+        *handled = true;
+        QQuickWindow *window = main_window(engine);
+        if (window && myapp->initialized() && window->isVisible()) {
+            window->close();
+        } else {
+            *ended = true;
+            QCoreApplication::quit();
+        }
+    });
+}
+
+// Once the main window exists: its closing ends the program.
+void quit_with_main_window(QQmlApplicationEngine *engine, MyApplication *myapp)
+{
+    if (QQuickWindow *window = main_window(engine))
         QObject::connect(window, &QWindow::visibleChanged, qApp, [myapp](bool visible) {
             if (!visible && myapp->initialized())
                 QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         });
-    auto *requests = new TerminationSignals(engine);
-    QObject::connect(requests, &TerminationSignals::requested, engine, [window, myapp]() {
-        static bool handled = false;
-        if (handled)
-            return;
-        handled = true;
-        if (window && myapp->initialized() && window->isVisible())
-            window->close();
-        else
-            QCoreApplication::quit();
-    });
 }
 
 }
@@ -121,6 +135,8 @@ int Startup::run(int argc, char *argv[])
     auto *myapp = new MyApplication(app);
 
     auto *engine = new QQmlApplicationEngine();
+    bool ended = false;
+    arm_close_requests(engine, myapp, &ended);
     auto *splash_engine = new QQmlApplicationEngine();
     splash_engine->rootContext()->setContextProperty(QStringLiteral("myapp"), myapp);
     splash_engine->load(QUrl(QStringLiteral("qrc:///content/Splash.qml")));
@@ -141,9 +157,9 @@ int Startup::run(int argc, char *argv[])
         arm_screenshot(engine, shot);
 
     engine->load(QUrl(QStringLiteral("qrc:///content/main.qml")));
-    arm_close_requests(engine, myapp);
+    quit_with_main_window(engine, myapp);
 
-    const int result = app->exec();
+    const int result = ended ? 0 : app->exec();
     translator->saveLanguage();
 
     delete loop;

@@ -114,6 +114,7 @@ Rectangle {
                 }
             }
             IconButton {
+                objectName: "newTabButton"
                 icon: "qrc:/icons/plus.svg"
                 tip: qsTr("新建标签页") + "(Ctrl+T)"
                 height: bar.height - 4

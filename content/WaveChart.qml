@@ -161,7 +161,8 @@ Rectangle {
     Connections {
         target: datahub_global
         function onNum_lines_changed() { chart.add_all_line() }
-        function onDatas_loaded() { chart.add_all_line(); widget.auto_once() }
+        // With Auto off the value window is the user's (or the one restored).
+        function onDatas_loaded() { chart.add_all_line(); if (widget.auto_on) widget.auto_once() }
     }
     Timer {
         // Bars have no automatic mode in the chart; rescale them here.

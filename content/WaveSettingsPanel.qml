@@ -238,6 +238,7 @@ Rectangle {
                         Repeater {
                             model: panel.presets
                             Rectangle {
+                                objectName: "colorPreset" + index
                                 width: 13
                                 height: 13
                                 radius: 2

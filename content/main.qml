@@ -152,6 +152,7 @@ NewWindow {
     // written: the user did nothing with it, so no message box.
     function state_error(text) {
         datahub_global.text_buffer.AppendErrorText(text.replace(/\s*\n+\s*/g, " ") + "\n")
+        datahub_global.text_message_updated()
     }
     // An automatic state file's state, or null; a refused file is kept
     // beside as "<name>.bad" before the close writes a new one.

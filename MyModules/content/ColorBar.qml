@@ -81,6 +81,7 @@ Rectangle {
         Item { Layout.fillWidth: true }
         MyCheckBox {
             id: noWarn
+            objectName: "noClearWarning"
             text: qsTr("清空数据时不弹出警告")
         }
         IconButton {

@@ -292,6 +292,7 @@ Item {
                     }
                 }
                 NumberSettingPair {
+                    objectName: "demoPeriod"
                     width: parent.width
                     title: qsTr("发送周期")
                     from: 1
@@ -475,12 +476,14 @@ Item {
                     width: parent.width
                     title: qsTr("远程IP")
                     MyTextInput {
+                        objectName: "udpRemoteIp"
                         anchors.fill: parent
                         text: pal.udp_remote_ip
                         onEditingFinished: { pal.udp_remote_ip = text.trim(); pal.live(pal.udp_index, "serverAddr", pal.udp_remote_ip) }
                     }
                 }
                 NumberSettingPair {
+                    objectName: "udpRemotePort"
                     width: parent.width
                     title: qsTr("远程端口")
                     from: 0

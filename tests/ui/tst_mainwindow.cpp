@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include "mainscene.h"
 #include "datahub.h"
 #include "dyntranslator.h"
 #include "markerpainter.h"
@@ -27,128 +28,12 @@
 // The whole main window as the program shows it: the real documents from
 // the resources, the real hub, engines, demo link and chart under Xvfb,
 // driven with mouse clicks and keys.
-class Tst_MainWindow : public QObject
+class Tst_MainWindow : public QObject, public MainScene
 {
     Q_OBJECT
 
     QTemporaryDir home_;
-    DataHub *hub_ = nullptr;
-    MyApplication *myapp_ = nullptr;
-    DynTranslator *translator_ = nullptr;
-    QQmlApplicationEngine *engine_ = nullptr;
-    QQuickWindow *window_ = nullptr;
     QString next_path_;
-
-    static void collect(QQuickItem *item, const QString &name, QList<QQuickItem *> &out)
-    {
-        if (item->objectName() == name)
-            out.append(item);
-        for (QQuickItem *child : item->childItems())
-            collect(child, name, out);
-    }
-
-    // The first visible item of that name (Repeater and popup items included).
-    QQuickItem *item(const QString &name, bool visible_only = true)
-    {
-        QList<QQuickItem *> found;
-        collect(window_->contentItem(), name, found);
-        for (QQuickItem *i : found)
-            if (!visible_only || i->isVisible())
-                return i;
-        for (QQuickItem *i : window_->findChildren<QQuickItem *>(name))
-            if (!visible_only || i->isVisible())
-                return i;
-        return nullptr;
-    }
-
-    QObject *object(const QString &name)
-    {
-        if (QQuickItem *i = item(name, false))
-            return i;
-        return window_->findChild<QObject *>(name);
-    }
-
-    QPoint centre(QQuickItem *i) { return i->mapToScene(QPointF(i->width() / 2, i->height() / 2)).toPoint(); }
-
-    bool click(const QString &name)
-    {
-        QQuickItem *i = item(name);
-        if (!i)
-            return false;
-        QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, centre(i));
-        return true;
-    }
-
-    QVariant call(QObject *target, const char *method, const QVariant &a = QVariant(),
-                  const QVariant &b = QVariant())
-    {
-        QVariant result;
-        if (!b.isNull())
-            QMetaObject::invokeMethod(target, method, Q_RETURN_ARG(QVariant, result), Q_ARG(QVariant, a),
-                                      Q_ARG(QVariant, b));
-        else if (!a.isNull())
-            QMetaObject::invokeMethod(target, method, Q_RETURN_ARG(QVariant, result), Q_ARG(QVariant, a));
-        else
-            QMetaObject::invokeMethod(target, method, Q_RETURN_ARG(QVariant, result));
-        return result;
-    }
-
-    QString terminal_text()
-    {
-        QQuickItem *rx = item("rxText", false);
-        auto *doc = rx ? rx->property("textDocument").value<QQuickTextDocument *>() : nullptr;
-        return doc ? doc->textDocument()->toPlainText() : QString();
-    }
-
-    QString alert_text()
-    {
-        QQuickItem *text = item("alertText");
-        return text ? text->property("text").toString() : QString();
-    }
-
-    void shot(const QString &name)
-    {
-        const QString dir = qEnvironmentVariable("QELO_BUILD_DIR") + "/screenshots";
-        QDir().mkpath(dir);
-        QTest::qWait(150);
-        window_->grabWindow().save(dir + "/ui-" + name + ".png");
-    }
-
-    QObject *pal() { return object("protocalAndLink"); }
-    RingBufferWave *chart() { return qobject_cast<RingBufferWave *>(object("ringBufferWave")); }
-    MarkerPainter *marker() { return qobject_cast<MarkerPainter *>(object("markerPainter")); }
-    QObject *wave_chart() { return object("waveChart"); }
-
-    bool link_open() { return pal()->property("link_open").toBool(); }
-
-    void open_link()
-    {
-        if (!link_open())
-            QVERIFY(click("openLinkButton"));
-        QTRY_VERIFY(pal()->property("connected").toBool());
-    }
-
-    void close_link()
-    {
-        if (link_open())
-            QVERIFY(click("openLinkButton"));
-        QTRY_VERIFY(!link_open());
-    }
-
-    void type_and_send(const QString &text)
-    {
-        QQuickItem *input = item("sendInput");
-        QVERIFY(input);
-        input->setProperty("text", text);
-        QVERIFY(click("sendButton"));
-    }
-
-    void dismiss_alert()
-    {
-        if (item("alertOk"))
-            QVERIFY(click("alertOk"));
-        QTRY_VERIFY(!item("alertOk"));
-    }
 
 private slots:
     void initTestCase()
@@ -163,28 +48,12 @@ private slots:
             return next_path_;
         });
 
-        hub_ = new DataHub();
-        myapp_ = new MyApplication(qApp);
-        translator_ = new DynTranslator();
-        engine_ = new QQmlApplicationEngine();
-        translator_->set_application(qApp);
-        translator_->set_engine(engine_);
-        Startup::publish(engine_, hub_, translator_, myapp_);
-        engine_->load(QUrl(QStringLiteral("qrc:///content/main.qml")));
-        QCOMPARE(engine_->rootObjects().size(), 1);
-        window_ = qobject_cast<QQuickWindow *>(engine_->rootObjects().first());
-        QVERIFY(window_);
-        QTRY_VERIFY_WITH_TIMEOUT(myapp_->initialized(), 10000);
-        QVERIFY(QTest::qWaitForWindowExposed(window_));
+        QVERIFY(load_scene());
     }
 
     void cleanupTestCase()
     {
-        if (window_ && pal())
-            QMetaObject::invokeMethod(pal(), "close_link");
-        delete engine_;
-        delete translator_;
-        delete hub_;
+        unload_scene();
         QMLFileDialog::set_chooser({});
     }
 
