@@ -482,7 +482,6 @@ Rectangle {
                     Layout.preferredWidth: 104
                     tr_context: "TxRxZone"
                     model: [QT_TRANSLATE_NOOP("TxRxZone", "无追加"), "\\n", "\\r", "\\n\\r", "\\r\\n"]
-                    currentIndex: 0
                 }
                 MyCheckBox {
                     id: loopCheck

@@ -188,6 +188,7 @@ NewWindow {
     }
     function save_state() {
         mainRect.saveSamples()
+        dyntranslator.saveLanguage()
         write_state("qelo+.tabviews.json", "tabviews", get_tabviews_ctx())
         // The data goes only when the buffer holds some; a file left from
         // before would bring back data the user cleared.

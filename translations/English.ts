@@ -380,6 +380,53 @@
     </message>
 </context>
 <context>
+    <name>StateFile</name>
+    <message>
+        <source>文件太大，无法加载。</source>
+        <translation>The file is too large to load.</translation>
+    </message>
+    <message>
+        <source>文件打开失败</source>
+        <translation>The file could not be opened</translation>
+    </message>
+    <message>
+        <source>文件不是有效的JSON，无法加载。</source>
+        <translation>The file is not valid JSON and cannot be loaded.</translation>
+    </message>
+    <message>
+        <source>文件不是配置文件，无法加载。</source>
+        <translation>The file is not a configuration file and cannot be loaded.</translation>
+    </message>
+    <message>
+        <source>脚本版本太旧，无法加载。</source>
+        <translation>The script version is too old to load.</translation>
+    </message>
+    <message>
+        <source>脚本版本太新，无法加载。</source>
+        <translation>The script version is too new to load.</translation>
+    </message>
+    <message>
+        <source>要求版本: </source>
+        <translation>Required version: </translation>
+    </message>
+    <message>
+        <source>此脚本版本: </source>
+        <translation>This script's version: </translation>
+    </message>
+    <message>
+        <source>脚本类型不对，无法加载。</source>
+        <translation>The script type is wrong; it cannot be loaded.</translation>
+    </message>
+    <message>
+        <source>要求类型: </source>
+        <translation>Required type: </translation>
+    </message>
+    <message>
+        <source>, 当前类型: </source>
+        <translation>, actual type: </translation>
+    </message>
+</context>
+<context>
     <name>TextBuffer</name>
     <message>
         <source>Ansi转义码: </source>
@@ -734,6 +781,14 @@
     <message>
         <source>插件下载</source>
         <translation>Plug-in downloads</translation>
+    </message>
+    <message>
+        <source>已忽略状态文件: </source>
+        <translation>State file ignored: </translation>
+    </message>
+    <message>
+        <source>状态文件保存失败: </source>
+        <translation>Could not save the state file: </translation>
     </message>
 </context>
 </TS>

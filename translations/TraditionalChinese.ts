@@ -380,6 +380,53 @@
     </message>
 </context>
 <context>
+    <name>StateFile</name>
+    <message>
+        <source>文件太大，无法加载。</source>
+        <translation>檔案太大，無法載入。</translation>
+    </message>
+    <message>
+        <source>文件打开失败</source>
+        <translation>檔案開啟失敗</translation>
+    </message>
+    <message>
+        <source>文件不是有效的JSON，无法加载。</source>
+        <translation>檔案不是有效的JSON，無法載入。</translation>
+    </message>
+    <message>
+        <source>文件不是配置文件，无法加载。</source>
+        <translation>檔案不是設定檔，無法載入。</translation>
+    </message>
+    <message>
+        <source>脚本版本太旧，无法加载。</source>
+        <translation>腳本版本太舊，無法載入。</translation>
+    </message>
+    <message>
+        <source>脚本版本太新，无法加载。</source>
+        <translation>腳本版本太新，無法載入。</translation>
+    </message>
+    <message>
+        <source>要求版本: </source>
+        <translation>要求版本: </translation>
+    </message>
+    <message>
+        <source>此脚本版本: </source>
+        <translation>此腳本版本: </translation>
+    </message>
+    <message>
+        <source>脚本类型不对，无法加载。</source>
+        <translation>腳本類型不對，無法載入。</translation>
+    </message>
+    <message>
+        <source>要求类型: </source>
+        <translation>要求類型: </translation>
+    </message>
+    <message>
+        <source>, 当前类型: </source>
+        <translation>, 目前類型: </translation>
+    </message>
+</context>
+<context>
     <name>TextBuffer</name>
     <message>
         <source>Ansi转义码: </source>
@@ -734,6 +781,14 @@
     <message>
         <source>插件下载</source>
         <translation>插件下載</translation>
+    </message>
+    <message>
+        <source>已忽略状态文件: </source>
+        <translation>已忽略狀態檔案: </translation>
+    </message>
+    <message>
+        <source>状态文件保存失败: </source>
+        <translation>狀態檔案儲存失敗: </translation>
     </message>
 </context>
 </TS>

@@ -87,7 +87,9 @@ Rectangle {
         IconButton {
             objectName: "clearData"
             icon: "qrc:/icons/clear.svg"
-            text: qsTr("清空数据")
+            // Its name moves into the tip when the bar is too narrow for it.
+            text: bar.width >= 620 ? qsTr("清空数据") : ""
+            tip: bar.width >= 620 ? "" : qsTr("清空数据")
             onClicked: bar.clear_data()
         }
     }

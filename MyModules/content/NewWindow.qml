@@ -76,11 +76,28 @@ MyWindow {
         restore_maximized = Ctx.boolean(ctx, "maximized", false)
         note_geometry()
     }
+    // A window shown maximised first has no normal geometry of its own
+    // yet: the first return to normal takes the restored one.
+    property bool normal_pending: false
     function show_restored() {
+        normal_pending = restore_maximized
         if (restore_maximized)
             showMaximized()
         else
             show()
+    }
+    function apply_normal_geometry() {
+        x = normal_geometry.x
+        y = normal_geometry.y
+        width = normal_geometry.width
+        height = normal_geometry.height
+    }
+    // After the platform has put back the geometry it knew.
+    onVisibilityChanged: {
+        if (visibility === Window.Windowed && normal_pending) {
+            normal_pending = false
+            Qt.callLater(apply_normal_geometry)
+        }
     }
 
     ShadowBorder {

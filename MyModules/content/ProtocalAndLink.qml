@@ -251,7 +251,9 @@ Item {
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP客户端"),
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP服务端"),
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "Demo数据")]
-                    currentIndex: pal.demo_index
+                    // Set once, not bound: a language switch re-evaluates
+                    // bindings and would jump back to the demo link.
+                    Component.onCompleted: currentIndex = pal.demo_index
                     onActivated: if (index === pal.serial_index) pal.refresh_ports()
                     tip: currentIndex === pal.demo_index
                          ? qsTr("Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试") : ""

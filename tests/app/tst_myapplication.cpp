@@ -2,6 +2,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "../unwritabledir.h"
 #include "myapplication.h"
 #include "mytools.h"
 #include "runpath.h"
@@ -89,6 +90,17 @@ private slots:
         QVERIFY(!app.remove_config("a b/ü", "näme.txt"));
         QCOMPARE(app.read_config("a b/ü", "näme.txt"), QString());
         QCOMPARE(app.read_config("missing", "x"), QString());
+    }
+
+    void aFailedWriteKeepsTheOldFile()
+    {
+        MyApplication app;
+        QVERIFY(app.write_config("keep", "f.json", "old and whole"));
+        UnwritableDir unwritable(root_ + "/100/keep");
+        if (!unwritable.ok())
+            QSKIP("the directory cannot be made unwritable here");
+        QVERIFY(!app.write_config("keep", "f.json", "new"));
+        QCOMPARE(app.read_config("keep", "f.json"), QString("old and whole"));
     }
 
     void unmakeableConfigurationDirectory()

@@ -7,10 +7,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QQmlExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/stat.h>
 
+#include "../unwritabledir.h"
 #include "mainscene.h"
 #include "outbuffer.h"
 #include "runpath.h"
@@ -240,9 +242,15 @@ private slots:
         QTRY_VERIFY(int(left->width()) > left_before + 30);
         QVERIFY(click("functionPage1"));
         window_->setGeometry(QRect(40, 30, 1100, 700));
-        QTRY_COMPARE(window_->geometry(), QRect(40, 30, 1100, 700));
+        QTRY_COMPARE(window_->property("normal_geometry").toRect(), QRect(40, 30, 1100, 700));
         // A command tree the command panel will edit; kept as it is.
         window_->setProperty("command_tree", QVariantList{QVariantMap{{"name", "reset"}, {"cmd_hex", "72 0D"}}});
+        // The language too; switching it keeps every selection.
+        translator_->select_language(2);
+        QTRY_COMPARE(item("sendButton")->property("text").toString(), QStringLiteral("發送消息"));
+        QCOMPARE(object("linkTypeCombo")->property("currentIndex").toInt(), 1);
+        QCOMPARE(object("appendCombo")->property("currentIndex").toInt(), 4);
+        QCOMPARE(object("sendModeCombo")->property("currentIndex").toInt(), 1);
         shot("state-before-close");
 
         // Plain JSON now: script values die with the scene.
@@ -319,7 +327,56 @@ private slots:
         QCOMPARE(item("leftPanel", false)->width(),
                  before["wave_view"]["ctx"]["left_panel"]["ctx"]["."]["ctx_width"].toDouble());
         QCOMPARE(window_->property("command_tree").toList().size(), 1);
+        QCOMPARE(translator_->language_index(), 2);
         shot("state-restored");
+        translator_->select_language(1);
+        translator_->saveLanguage();
+    }
+
+    void sigint_saves_like_closing()
+    {
+        QDir(context_dir()).removeRecursively();
+        QProcess *program = start_program();
+        QVERIFY(program->waitForStarted());
+        QVERIFY(program_window_shown(program->processId()));
+        ::kill(pid_t(program->processId()), SIGINT);
+        QVERIFY(program->waitForFinished(20000));
+        QCOMPARE(program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program->exitCode(), 0);
+        QCOMPARE(json(config_file()).value("type").toString(), QStringLiteral("config"));
+        QCOMPARE(json(tabviews_file()).value("type").toString(), QStringLiteral("tabviews"));
+    }
+
+    void a_window_from_a_screen_that_is_gone_opens_on_the_primary_screen()
+    {
+        QDir(context_dir()).removeRecursively();
+        QVERIFY(write(config_file(), envelope("config", 100, R"({".": {"ctx": {"x": 5000, "y": 4000,
+            "width": 3000, "height": 600, "maximized": false, "screen": "a screen unplugged"}}})")));
+        QVERIFY(load_scene());
+        const QRect screen = window_->screen()->geometry();
+        QCOMPARE(window_->width(), screen.width());
+        QCOMPARE(window_->height(), 600);
+        QVERIFY(screen.contains(window_->geometry()));
+        QCOMPARE(window_->y(), screen.y() + (screen.height() - 600) / 2);
+    }
+
+    void the_maximised_state_comes_back()
+    {
+        QDir(context_dir()).removeRecursively();
+        QVERIFY(load_scene());
+        window_->setGeometry(QRect(20, 10, 1000, 640));
+        // The window has taken the new place once it notes it as normal.
+        QTRY_COMPARE(window_->property("normal_geometry").toRect(), QRect(20, 10, 1000, 640));
+        QVERIFY(click("maximizeButton"));
+        QTRY_COMPARE(window_->visibility(), QWindow::Maximized);
+        close_window();
+        unload_scene();
+        QVERIFY(load_scene());
+        QTRY_COMPARE(window_->visibility(), QWindow::Maximized);
+        // Restoring it gives back the size it had before it was maximised.
+        QVERIFY(click("maximizeButton"));
+        QTRY_COMPARE(window_->visibility(), QWindow::Windowed);
+        QTRY_COMPARE(window_->geometry(), QRect(20, 10, 1000, 640));
     }
 
     void an_empty_buffer_at_close_drops_the_old_data_file()
@@ -328,6 +385,8 @@ private slots:
         QVERIFY(load_scene());
         QVERIFY(hub_->effective_size() > 0);
         QVERIFY(click("clearData"));
+        QTRY_VERIFY(item("alertOk"));
+        QVERIFY(click("alertOk"));
         QTRY_COMPARE(hub_->num_lines(), 0);
         close_window();
         QVERIFY(!QFile::exists(data_file()));
@@ -445,22 +504,9 @@ private slots:
         const QByteArray config = read(config_file());
         QVERIFY(!config.isEmpty());
 
-        // Root writes through permission bits; an immutable directory stops
-        // it from creating the new file beside the old one as well.
-        const bool root = ::geteuid() == 0;
-        const QString dir = context_dir();
-        if (root) {
-            if (QProcess::execute("chattr", {"+i", dir}) != 0)
-                QSKIP("the file system does not support immutable directories");
-        } else {
-            QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        }
-        const auto writable_again = qScopeGuard([&]() {
-            if (root)
-                QProcess::execute("chattr", {"-i", dir});
-            else
-                QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        });
+        UnwritableDir unwritable(context_dir());
+        if (!unwritable.ok())
+            QSKIP("the directory cannot be made unwritable here");
         QVERIFY(load_scene());
         QVERIFY(type_into(item("bufferSize"), "30000"));
         QTRY_COMPARE(hub_->size(), 30000);
