@@ -14,6 +14,11 @@ Item {
     property alias color_bar: colorBar
     property alias tx_rx_zone: txRxZone
     property alias settings_panel: settingsPanel
+    property alias command_panel: leftPanel.command_panel
+    // The window's message box, file dialog and state files.
+    property var alert: null
+    property var file_dialog: null
+    property var state_file: null
 
     function close_all_debug_way() { leftPanel.pal.close_link() }
 
@@ -53,6 +58,11 @@ Item {
         LeftPanel {
             id: leftPanel
             objectName: "leftPanel"
+            alert: waveView.alert
+            file_dialog: waveView.file_dialog
+            state_file: waveView.state_file
+            encoder: datahub_global.text_buffer.encoder
+            onNeed_link: waveView.show_hint(qsTr("先打开接口哦"))
             SplitView.preferredWidth: 270
             SplitView.minimumWidth: 200
         }

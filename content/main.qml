@@ -10,6 +10,7 @@ import mine.qt.Mouse 1.0
 import mine.qt.StateFile 1.0
 import "qrc:/MyModules/content"
 import "qrc:/MyModules/content/ctx.js" as Ctx
+import "qrc:/MyModules/content/cmdtree.js" as CmdTree
 
 NewWindow {
     id: mainRect
@@ -102,8 +103,7 @@ NewWindow {
     }
 
     // ---- persisted state (content/STATE.md) ----------------------------------
-    // The command tree kept in "qelo+.cmds.json".
-    property var command_tree: []
+    readonly property var command_panel: waveView.command_panel
 
     function get_ctx() {
         var tb = datahub_global.text_buffer
@@ -172,6 +172,14 @@ NewWindow {
         // Reading the configuration first moves an older version's
         // directory over when this version has none yet.
         myapp.read_config("context", "")
+        // The commands first: the configuration selects one of them.
+        var cmds = read_state("qelo+.cmds.json", "cmds")
+        if (Array.isArray(cmds)) {
+            var loaded = CmdTree.normalize(cmds)
+            command_panel.set_tree(loaded.nodes)
+            if (loaded.dropped > 0)
+                state_error(qsTr("部分命令无法载入，已忽略: ") + loaded.dropped + " - " + state_path("qelo+.cmds.json"))
+        }
         var config = read_state("qelo+.config.json", "config")
         if (config !== null)
             set_ctx(config)
@@ -182,9 +190,6 @@ NewWindow {
         var tabviews = read_state("qelo+.tabviews.json", "tabviews")
         if (tabviews !== null)
             set_tabviews_ctx(tabviews)
-        var cmds = read_state("qelo+.cmds.json", "cmds")
-        if (Array.isArray(cmds))
-            command_tree = cmds
     }
     function save_state() {
         mainRect.saveSamples()
@@ -199,7 +204,7 @@ NewWindow {
         } else if (file_io.exist(data_path())) {
             file_io.remove(data_path())
         }
-        write_state("qelo+.cmds.json", "cmds", command_tree)
+        write_state("qelo+.cmds.json", "cmds", command_panel.tree)
         write_state("qelo+.config.json", "config", get_ctx())
     }
 
@@ -268,6 +273,8 @@ NewWindow {
             objectName: "fileMenu"
             onSave_data: mainRect.save_data()
             onLoad_data: mainRect.load_data()
+            onSave_cmds: mainRect.command_panel.ask_save()
+            onLoad_cmds: mainRect.command_panel.ask_replace()
         }
         LanguageMenu {
             link_connected: waveView.pal.link_open
@@ -296,6 +303,9 @@ NewWindow {
     WaveView {
         id: waveView
         anchors.fill: parent
+        alert: alertPanel
+        file_dialog: file_dialog
+        state_file: state_file
     }
 
     DropArea {

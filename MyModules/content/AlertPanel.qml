@@ -12,13 +12,25 @@ Popup {
     function open_alert(text) {
         message = text
         asking = false
+        ok_text = ""
         on_accepted = null
+        on_rejected = null
         open()
     }
     function confirm(text, accepted) {
+        ask(text, "", "", accepted, null)
+    }
+    // A question with its own answers; an empty text keeps the usual one.
+    property string ok_text: ""
+    property string cancel_text: ""
+    property var on_rejected: null
+    function ask(text, ok, cancel, accepted, rejected) {
         message = text
         asking = true
+        ok_text = ok
+        cancel_text = cancel
         on_accepted = accepted
+        on_rejected = rejected
         open()
     }
 
@@ -55,12 +67,13 @@ Popup {
             spacing: 10
             IconButton {
                 objectName: "alertOk"
-                width: 90
-                text: qsTr("确 定")
+                width: Math.max(90, implicitWidth + 16)
+                text: panel.ok_text !== "" ? panel.ok_text : qsTr("确 定")
                 color: theme.objColor
                 onClicked: {
                     var f = panel.on_accepted
                     panel.on_accepted = null
+                    panel.on_rejected = null
                     panel.close()
                     if (panel.asking && f)
                         f()
@@ -69,12 +82,16 @@ Popup {
             IconButton {
                 objectName: "alertCancel"
                 visible: panel.asking
-                width: 90
-                text: qsTr("取 消")
+                width: Math.max(90, implicitWidth + 16)
+                text: panel.cancel_text !== "" ? panel.cancel_text : qsTr("取 消")
                 color: theme.objColor
                 onClicked: {
+                    var f = panel.on_rejected
                     panel.on_accepted = null
+                    panel.on_rejected = null
                     panel.close()
+                    if (f)
+                        f()
                 }
             }
         }

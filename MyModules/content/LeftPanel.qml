@@ -7,13 +7,22 @@ Rectangle {
     id: panel
     property alias pal: pal
     property alias lpf: lpf
+    property alias command_panel: commandPanel
+    // The window's message box, file dialog and state files.
+    property var alert: null
+    property var file_dialog: null
+    property var state_file: null
+    property string encoder: "UTF-8"
     color: theme.barColor
+    signal need_link()
 
     function get_ctx() {
-        return { ".": { ctx_width: width }, "pal": pal.get_ctx(), "lpf": { current: lpf.current } }
+        return { ".": { ctx_width: width }, "pal": pal.get_ctx(), "lpf": { current: lpf.current },
+                 "command_panel": commandPanel.get_ctx() }
     }
     function set_ctx(ctx) {
         pal.set_ctx(Ctx.object(ctx, "pal"))
+        commandPanel.set_ctx(Ctx.object(ctx, "command_panel"))
         var page = Ctx.integer(Ctx.object(ctx, "lpf"), "current", lpf.current)
         if (page >= 0 && page < lpf.pages.length)
             lpf.current = page
@@ -52,12 +61,14 @@ Rectangle {
         anchors { left: parent.left; right: parent.right; top: line.bottom; bottom: parent.bottom; topMargin: 4 }
         currentIndex: lpf.current
         ProtocalAndLink { id: pal }
-        Item {
-            MyText {
-                anchors.centerIn: parent
-                text: qsTr("空")
-                color: theme.fontColorTips
-            }
+        CommandPanel {
+            id: commandPanel
+            link_open: pal.link_open
+            alert: panel.alert
+            file_dialog: panel.file_dialog
+            state_file: panel.state_file
+            encoder: panel.encoder
+            onNeed_link: panel.need_link()
         }
         Item {
             Column {

@@ -204,7 +204,10 @@ protected:
         QTest::qWait(100);
         QTest::mouseDClick(window_, Qt::LeftButton, Qt::NoModifier, centre(field));
         if (!QTest::qWaitFor([field]() { return field->hasActiveFocus(); }, 2000)) {
-            qWarning("type_into: %s did not get the focus", qPrintable(field->objectName()));
+            QQuickItem *focus = window_->activeFocusItem();
+            qWarning("type_into: %s did not get the focus (it is on %s %s)", qPrintable(field->objectName()),
+                     focus ? focus->metaObject()->className() : "nothing",
+                     focus ? qPrintable(focus->objectName()) : "");
             return false;
         }
         QTest::keyClick(window_, Qt::Key_A, Qt::ControlModifier);

@@ -244,7 +244,8 @@ private slots:
         window_->setGeometry(QRect(40, 30, 1100, 700));
         QTRY_COMPARE(window_->property("normal_geometry").toRect(), QRect(40, 30, 1100, 700));
         // A command tree the command panel will edit; kept as it is.
-        window_->setProperty("command_tree", QVariantList{QVariantMap{{"name", "reset"}, {"cmd_hex", "72 0D"}}});
+        const QVariantList tree{QVariantMap{{"name", "reset"}, {"cmd_hex", "72 0D"}, {"is_group", false}}};
+        QMetaObject::invokeMethod(object("commandPanel"), "set_tree", Q_ARG(QVariant, tree));
         // The language too; switching it keeps every selection.
         translator_->select_language(2);
         QTRY_COMPARE(item("sendButton")->property("text").toString(), QStringLiteral("發送消息"));
@@ -326,7 +327,7 @@ private slots:
         QCOMPARE(object("tabView")->property("current").toInt(), 1);
         QCOMPARE(item("leftPanel", false)->width(),
                  before["wave_view"]["ctx"]["left_panel"]["ctx"]["."]["ctx_width"].toDouble());
-        QCOMPARE(window_->property("command_tree").toList().size(), 1);
+        QCOMPARE(plain(object("commandPanel")->property("tree")).toArray().size(), 1);
         QCOMPARE(translator_->language_index(), 2);
         shot("state-restored");
         translator_->select_language(1);
@@ -432,7 +433,7 @@ private slots:
         QCOMPARE(object("linkTypeCombo")->property("currentIndex").toInt(), 4);
         QCOMPARE(hub_->size(), 50000);
         QCOMPARE(object("tabView")->property("count").toInt(), 1);
-        QCOMPARE(window_->property("command_tree").toList().size(), 0);
+        QCOMPARE(plain(object("commandPanel")->property("tree")).toArray().size(), 0);
         QTRY_VERIFY(terminal_text().contains(path));
         QVERIFY2(terminal_text().contains(reason), qPrintable(terminal_text().right(400)));
         QVERIFY(QFile::exists(path + ".bad"));
