@@ -59,6 +59,179 @@
     </message>
 </context>
 <context>
+    <name>CommandPanel</name>
+    <message>
+        <source>命令组</source>
+        <translation>Command group</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>Commands</translation>
+    </message>
+    <message>
+        <source>此命令组会被删除，不可恢复，</source>
+        <translation>This command group will be deleted irrecoverably. </translation>
+    </message>
+    <message>
+        <source>此命令会被删除，不可恢复，</source>
+        <translation>This command will be deleted irrecoverably. </translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>are you sure?</translation>
+    </message>
+    <message>
+        <source>命令组下的所有命令会被清除，不可恢复，</source>
+        <translation>All commands of this group will be cleared irrecoverably. </translation>
+    </message>
+    <message>
+        <source>所有命令和命令组会被清除，不可恢复，</source>
+        <translation>All commands and command groups will be cleared irrecoverably. </translation>
+    </message>
+    <message>
+        <source>发送进行中</source>
+        <translation>Sending in progress</translation>
+    </message>
+    <message>
+        <source>继续等待</source>
+        <translation>Keep waiting</translation>
+    </message>
+    <message>
+        <source>手动终止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>文件不是配置文件，无法加载。</source>
+        <translation>The file is not a configuration file and cannot be loaded.</translation>
+    </message>
+    <message>
+        <source>部分命令无法载入，已忽略: </source>
+        <translation>Some commands could not be loaded and were left out: </translation>
+    </message>
+    <message>
+        <source>文件保存失败: </source>
+        <translation>Could not save the file: </translation>
+    </message>
+    <message>
+        <source>保存命令</source>
+        <translation>Save commands</translation>
+    </message>
+    <message>
+        <source>载入命令</source>
+        <translation>Load commands</translation>
+    </message>
+    <message>
+        <source>载入</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>新增</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>作为子命令组</source>
+        <translation>As a sub-group</translation>
+    </message>
+    <message>
+        <source>追加到当前组</source>
+        <translation>Append to the current group</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>示例参数</source>
+        <translation>Sample argument</translation>
+    </message>
+    <message>
+        <source>命令内容中的%%占位符，可以接收控件参数</source>
+        <translation>The placeholder %% in a command receives a widget's argument</translation>
+    </message>
+    <message>
+        <source>停止发送</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>Empty</translation>
+    </message>
+</context>
+<context>
+    <name>CommandRow</name>
+    <message>
+        <source>发送</source>
+        <translation>Sent</translation>
+    </message>
+</context>
+<context>
+    <name>CommandSettings</name>
+    <message>
+        <source>命令设置</source>
+        <translation>Command settings</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>发送内容</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>字符串</source>
+        <translation>String</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>支持转义符：</source>
+        <translation>Escapes supported: </translation>
+    </message>
+    <message>
+        <source>命令内容中的%%占位符，可以接收控件参数</source>
+        <translation>The placeholder %% in a command receives a widget's argument</translation>
+    </message>
+    <message>
+        <source>命令内容中的%f占位符(%f|%.0f|%.2f|%.3f|...)，可以接收控件参数</source>
+        <translation>The placeholder %f (%f|%.0f|%.2f|%.3f|...) in a command receives a widget's argument</translation>
+    </message>
+    <message>
+        <source>注释</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>连续发送参数</source>
+        <translation>Repetition</translation>
+    </message>
+    <message>
+        <source>重复次数</source>
+        <translation>Repeat count</translation>
+    </message>
+    <message>
+        <source>输入负数，表示无限次数</source>
+        <translation>A negative number means without end</translation>
+    </message>
+    <message>
+        <source>发送后延时(ms)</source>
+        <translation>Delay after sending (ms)</translation>
+    </message>
+</context>
+<context>
     <name>CommonThread</name>
     <message>
         <source>线程正忙！</source>
@@ -128,6 +301,14 @@
         <source>载入数据</source>
         <translation>Load data</translation>
     </message>
+    <message>
+        <source>保存命令</source>
+        <translation>Save commands</translation>
+    </message>
+    <message>
+        <source>载入命令</source>
+        <translation>Load commands</translation>
+    </message>
 </context>
 <context>
     <name>LanguageMenu</name>
@@ -161,10 +342,6 @@
     <message>
         <source>控件</source>
         <translation>Widgets</translation>
-    </message>
-    <message>
-        <source>空</source>
-        <translation>Empty</translation>
     </message>
     <message>
         <source>波形图</source>
@@ -411,7 +588,7 @@
     </message>
     <message>
         <source>此脚本版本: </source>
-        <translation>This script's version: </translation>
+        <translation>This script&apos;s version: </translation>
     </message>
     <message>
         <source>脚本类型不对，无法加载。</source>
@@ -789,6 +966,10 @@
     <message>
         <source>状态文件保存失败: </source>
         <translation>Could not save the state file: </translation>
+    </message>
+    <message>
+        <source>部分命令无法载入，已忽略: </source>
+        <translation>Some commands could not be loaded and were left out: </translation>
     </message>
 </context>
 </TS>

@@ -59,6 +59,179 @@
     </message>
 </context>
 <context>
+    <name>CommandPanel</name>
+    <message>
+        <source>命令组</source>
+        <translation>命令組</translation>
+    </message>
+    <message>
+        <source>命令</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>此命令组会被删除，不可恢复，</source>
+        <translation>此命令組會被刪除，不可恢復，</translation>
+    </message>
+    <message>
+        <source>此命令会被删除，不可恢复，</source>
+        <translation>此命令會被刪除，不可恢復，</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>您確定要這麼做嗎？</translation>
+    </message>
+    <message>
+        <source>命令组下的所有命令会被清除，不可恢复，</source>
+        <translation>命令組下的所有命令會被清除，不可恢復，</translation>
+    </message>
+    <message>
+        <source>所有命令和命令组会被清除，不可恢复，</source>
+        <translation>所有命令和命令組會被清除，不可恢復，</translation>
+    </message>
+    <message>
+        <source>发送进行中</source>
+        <translation>發送進行中</translation>
+    </message>
+    <message>
+        <source>继续等待</source>
+        <translation>繼續等待</translation>
+    </message>
+    <message>
+        <source>手动终止</source>
+        <translation>手動終止</translation>
+    </message>
+    <message>
+        <source>文件不是配置文件，无法加载。</source>
+        <translation>檔案不是設定檔，無法載入。</translation>
+    </message>
+    <message>
+        <source>部分命令无法载入，已忽略: </source>
+        <translation>部分命令無法載入，已忽略: </translation>
+    </message>
+    <message>
+        <source>文件保存失败: </source>
+        <translation>檔案儲存失敗: </translation>
+    </message>
+    <message>
+        <source>保存命令</source>
+        <translation>儲存命令</translation>
+    </message>
+    <message>
+        <source>载入命令</source>
+        <translation>載入命令</translation>
+    </message>
+    <message>
+        <source>载入</source>
+        <translation>載入</translation>
+    </message>
+    <message>
+        <source>新增</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>清空</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>作为子命令组</source>
+        <translation>作為子命令組</translation>
+    </message>
+    <message>
+        <source>追加到当前组</source>
+        <translation>追加到目前組</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>示例参数</source>
+        <translation>範例參數</translation>
+    </message>
+    <message>
+        <source>命令内容中的%%占位符，可以接收控件参数</source>
+        <translation>命令內容中的%%佔位符，可以接收控制項參數</translation>
+    </message>
+    <message>
+        <source>停止发送</source>
+        <translation>停止發送</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>空</translation>
+    </message>
+</context>
+<context>
+    <name>CommandRow</name>
+    <message>
+        <source>发送</source>
+        <translation>發送</translation>
+    </message>
+</context>
+<context>
+    <name>CommandSettings</name>
+    <message>
+        <source>命令设置</source>
+        <translation>命令設定</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>空</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>发送内容</source>
+        <translation>發送內容</translation>
+    </message>
+    <message>
+        <source>字符串</source>
+        <translation>字串</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <source>支持转义符：</source>
+        <translation>支援跳脫字元：</translation>
+    </message>
+    <message>
+        <source>命令内容中的%%占位符，可以接收控件参数</source>
+        <translation>命令內容中的%%佔位符，可以接收控制項參數</translation>
+    </message>
+    <message>
+        <source>命令内容中的%f占位符(%f|%.0f|%.2f|%.3f|...)，可以接收控件参数</source>
+        <translation>命令內容中的%f佔位符(%f|%.0f|%.2f|%.3f|...)，可以接收控制項參數</translation>
+    </message>
+    <message>
+        <source>注释</source>
+        <translation>註解</translation>
+    </message>
+    <message>
+        <source>连续发送参数</source>
+        <translation>連續發送參數</translation>
+    </message>
+    <message>
+        <source>重复次数</source>
+        <translation>重複次數</translation>
+    </message>
+    <message>
+        <source>输入负数，表示无限次数</source>
+        <translation>輸入負數，表示無限次數</translation>
+    </message>
+    <message>
+        <source>发送后延时(ms)</source>
+        <translation>發送後延時(ms)</translation>
+    </message>
+</context>
+<context>
     <name>CommonThread</name>
     <message>
         <source>线程正忙！</source>
@@ -128,6 +301,14 @@
         <source>载入数据</source>
         <translation>載入資料</translation>
     </message>
+    <message>
+        <source>保存命令</source>
+        <translation>儲存命令</translation>
+    </message>
+    <message>
+        <source>载入命令</source>
+        <translation>載入命令</translation>
+    </message>
 </context>
 <context>
     <name>LanguageMenu</name>
@@ -161,10 +342,6 @@
     <message>
         <source>控件</source>
         <translation>控件</translation>
-    </message>
-    <message>
-        <source>空</source>
-        <translation>空</translation>
     </message>
     <message>
         <source>波形图</source>
@@ -789,6 +966,10 @@
     <message>
         <source>状态文件保存失败: </source>
         <translation>狀態檔案儲存失敗: </translation>
+    </message>
+    <message>
+        <source>部分命令无法载入，已忽略: </source>
+        <translation>部分命令無法載入，已忽略: </translation>
     </message>
 </context>
 </TS>
