@@ -16,6 +16,11 @@ ComboBox {
     contentItem: TextField {
         leftPadding: 6
         rightPadding: combo.indicator.width
+        // The field's own padding would cut the glyphs at the top in a row
+        // this low; a read-only field keeps full colour.
+        topPadding: 0
+        bottomPadding: 0
+        opacity: 1
         text: combo.editable ? combo.editText : combo.displayText
         readOnly: !combo.editable
         enabled: combo.editable
