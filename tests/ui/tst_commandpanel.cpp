@@ -310,6 +310,24 @@ private slots:
         refused(R"({"type": "cmds", "vnumber": 2, "ctx": []})", "脚本版本太旧，无法加载。");
         refused(R"({"type": "cmds", "vnumber": 101, "ctx": []})", "脚本版本太新，无法加载。");
         refused(R"({"type": "tabview", "vnumber": 100, "ctx": []})", "脚本类型不对，无法加载。");
+
+        // The file menu saves the whole tree and loads one in its place.
+        const QJsonArray whole = tree();
+        QVERIFY(click("menuButton"));
+        QTRY_VERIFY(item("saveCmdsItem", false));
+        next_path_ = home_.path() + "/menu";
+        QMetaObject::invokeMethod(item("saveCmdsItem", false), "triggered");
+        QTRY_VERIFY(QFile::exists(home_.path() + "/menu.cmds.json"));
+        QMetaObject::invokeMethod(window_->findChild<QObject *>("mainMenu"), "close");
+        panel()->setProperty("selected", QVariantList());
+        QVERIFY(click("cmdClear"));
+        accept_alert("所有命令和命令组会被清除");
+        menu_pick("cmdAdd", "cmdAddCommand");
+        QTRY_COMPARE(tree().size(), 1);
+        next_path_ = home_.path() + "/menu.cmds.json";
+        QMetaObject::invokeMethod(item("loadCmdsItem", false), "triggered");
+        accept_alert("所有命令和命令组会被清除，不可恢复，");
+        QTRY_COMPARE(tree(), whole);
     }
 
     void a_hostile_file_loads_what_is_sound()
