@@ -11,21 +11,33 @@ namespace {
 // has to fit in memory.
 constexpr qint64 kMaxLine = 1 << 20;
 
-// Reads one line into line (without its end); false at the end of the file.
-// Over-long lines are skipped whole.
+// Reads one line into line; false at the end of the file. Over-long lines
+// are skipped whole. Reads through a small buffer: readLine(maxSize) would
+// allocate maxSize bytes for every line.
 bool read_line(QFile &file, QByteArray &line)
 {
+    char chunk[4096];
     for (;;) {
-        line = file.readLine(kMaxLine);
-        if (line.isEmpty())
+        line.clear();
+        bool too_long = false;
+        bool ended = false;
+        for (;;) {
+            const qint64 n = file.readLine(chunk, sizeof chunk);
+            if (n <= 0)
+                break;
+            if (!too_long && line.size() + n <= kMaxLine)
+                line.append(chunk, int(n));
+            else
+                too_long = true;
+            if (chunk[n - 1] == '\n') {
+                ended = true;
+                break;
+            }
+        }
+        if (!too_long)
+            return ended || !line.isEmpty();
+        if (!ended)
             return false;
-        if (line.endsWith('\n') || file.atEnd())
-            return true;
-        // Too long: drop the rest of it.
-        QByteArray rest;
-        do {
-            rest = file.readLine(kMaxLine);
-        } while (!rest.isEmpty() && !rest.endsWith('\n'));
     }
 }
 
