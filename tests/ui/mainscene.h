@@ -15,7 +15,9 @@
 #include "markerpainter.h"
 #include "myapplication.h"
 #include "ringbufferwave.h"
+#include "runpath.h"
 #include "startup.h"
+#include "typeregistry.h"
 
 // The program's main scene in the test process: the process-wide objects
 // as start-up makes them and the real main.qml from the resources, with
@@ -30,6 +32,20 @@ protected:
     DynTranslator *translator_ = nullptr;
     QQmlApplicationEngine *engine_ = nullptr;
     QQuickWindow *window_ = nullptr;
+
+    // Gives the test process a profile of its own under `home`, with the
+    // configuration directory the program uses, and the program's types.
+    static void use_home(const QString &home)
+    {
+        qputenv("HOME", home.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home + "/config").toLocal8Bit());
+        qputenv("XDG_DATA_HOME", (home + "/data").toLocal8Bit());
+        QCoreApplication::setApplicationName("qelo");
+        // Closing the window (as the tests do) must not end the test.
+        qApp->setQuitOnLastWindowClosed(false);
+        RunPath::set(qEnvironmentVariable("QELO_BUILD_DIR"));
+        TypeRegistry::registerAll();
+    }
 
     // Creates the hub, application object and translator (unless given a
     // hub made beforehand) and loads main.qml; true once the window, its

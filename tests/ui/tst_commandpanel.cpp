@@ -95,13 +95,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(home_.isValid());
-        qputenv("HOME", home_.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toLocal8Bit());
-        qputenv("XDG_DATA_HOME", (home_.path() + "/data").toLocal8Bit());
-        QCoreApplication::setApplicationName("qelo");
-        qApp->setQuitOnLastWindowClosed(false);
-        RunPath::set(qEnvironmentVariable("QELO_BUILD_DIR"));
-        TypeRegistry::registerAll();
+        use_home(home_.path());
         QMLFileDialog::set_chooser([this](QMLFileDialog::Kind, const QString &, const QString &, const QString &) {
             return next_path_;
         });
@@ -272,6 +266,20 @@ private slots:
         QVERIFY(click_in(row("0"), "cmdRun"));
         wait_idle();
         QTRY_VERIFY(received_.startsWith("za\r\na\r\n\x01\x02\xff" "V=2.50\r\n\xaa"));
+
+        // Out of the group to the top, before it; then back into its end.
+        QQuickItem *raw = row("0_4");
+        QQuickItem *group = row("0");
+        drag(raw->mapToScene(QPointF(40, raw->height() / 2)).toPoint(), group->mapToScene(QPointF(40, 3)).toPoint());
+        QTRY_COMPARE(tree().size(), 2);
+        QCOMPARE(tree().at(0).toObject().value("name").toString(), QStringLiteral("raw"));
+        raw = row("0");
+        group = row("1");
+        drag(raw->mapToScene(QPointF(40, raw->height() / 2)).toPoint(),
+             group->mapToScene(QPointF(40, group->height() - 3)).toPoint());
+        QTRY_COMPARE(tree().size(), 1);
+        QCOMPARE(tree().at(0).toObject().value("subCmds").toArray().at(4).toObject().value("name").toString(),
+                 QStringLiteral("raw"));
     }
 
     void files_round_trip_and_refuse_what_is_not_theirs()

@@ -39,11 +39,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(home_.isValid());
-        qputenv("HOME", home_.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toLocal8Bit());
-        qputenv("XDG_DATA_HOME", (home_.path() + "/data").toLocal8Bit());
-        RunPath::set(qEnvironmentVariable("QELO_BUILD_DIR"));
-        TypeRegistry::registerAll();
+        use_home(home_.path());
         QMLFileDialog::set_chooser([this](QMLFileDialog::Kind, const QString &, const QString &, const QString &) {
             return next_path_;
         });

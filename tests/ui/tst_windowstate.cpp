@@ -132,14 +132,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(home_.isValid());
-        qputenv("HOME", home_.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toLocal8Bit());
-        qputenv("XDG_DATA_HOME", (home_.path() + "/data").toLocal8Bit());
-        // The same configuration directory as the program's.
-        QCoreApplication::setApplicationName("qelo");
-        qApp->setQuitOnLastWindowClosed(false);
-        RunPath::set(qEnvironmentVariable("QELO_BUILD_DIR"));
-        TypeRegistry::registerAll();
+        use_home(home_.path());
     }
 
     void cleanup()
