@@ -14,6 +14,7 @@
 #include "dyntranslator.h"
 #include "markerpainter.h"
 #include "myapplication.h"
+#include "qmlfiledialog.h"
 #include "ringbufferwave.h"
 #include "runpath.h"
 #include "startup.h"
@@ -32,6 +33,8 @@ protected:
     DynTranslator *translator_ = nullptr;
     QQmlApplicationEngine *engine_ = nullptr;
     QQuickWindow *window_ = nullptr;
+    // What the next file dialog answers, as if the user had chosen it.
+    QString next_path_;
 
     // Gives the test process a profile of its own under `home`, with the
     // configuration directory the program uses, and the program's types.
@@ -45,6 +48,12 @@ protected:
         qApp->setQuitOnLastWindowClosed(false);
         RunPath::set(qEnvironmentVariable("QELO_BUILD_DIR"));
         TypeRegistry::registerAll();
+    }
+    void answer_file_dialogs()
+    {
+        QMLFileDialog::set_chooser([this](QMLFileDialog::Kind, const QString &, const QString &, const QString &) {
+            return next_path_;
+        });
     }
 
     // Creates the hub, application object and translator (unless given a

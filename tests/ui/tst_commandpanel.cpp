@@ -25,7 +25,6 @@ class Tst_CommandPanel : public QObject, public MainScene
     Q_OBJECT
 
     QTemporaryDir home_;
-    QString next_path_;
     QTcpServer server_;
     QTcpSocket *peer_ = nullptr;
     QByteArray received_;
@@ -96,9 +95,7 @@ private slots:
     {
         QVERIFY(home_.isValid());
         use_home(home_.path());
-        QMLFileDialog::set_chooser([this](QMLFileDialog::Kind, const QString &, const QString &, const QString &) {
-            return next_path_;
-        });
+        answer_file_dialogs();
         QVERIFY(server_.listen(QHostAddress::LocalHost));
         connect(&server_, &QTcpServer::newConnection, this, [this]() {
             peer_ = server_.nextPendingConnection();

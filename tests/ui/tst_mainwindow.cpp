@@ -33,16 +33,13 @@ class Tst_MainWindow : public QObject, public MainScene
     Q_OBJECT
 
     QTemporaryDir home_;
-    QString next_path_;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(home_.isValid());
         use_home(home_.path());
-        QMLFileDialog::set_chooser([this](QMLFileDialog::Kind, const QString &, const QString &, const QString &) {
-            return next_path_;
-        });
+        answer_file_dialogs();
 
         QVERIFY(load_scene());
     }
