@@ -138,6 +138,12 @@ private slots:
         menu_pick("cmdAdd", "cmdAddCommand");
         QTRY_VERIFY(row("0_0"));
         edit("hello", "a\\r\\n", false, 2, 150);
+        // A comment shows under the name once switched on.
+        QVERIFY(type_into("cmdIntroInput", "greets"));
+        QVERIFY(!row("0_0")->findChild<QQuickItem *>("cmdIntro")->isVisible());
+        QVERIFY(click("cmdIntroOn"));
+        QTRY_VERIFY(row("0_0")->findChild<QQuickItem *>("cmdIntro")->isVisible());
+        QCOMPARE(row("0_0")->findChild<QQuickItem *>("cmdIntro")->property("text").toString(), QStringLiteral("greets"));
         menu_pick("cmdAdd", "cmdAddCommand");
         QTRY_VERIFY(row("0_1"));
         edit("bytes", "01 02 FF", true, 1, 300);
