@@ -181,9 +181,11 @@ private slots:
         const qint64 after_bytes = at.at(9) - at.at(6);   // "z" after 300 ms
         const qint64 after_z = at.at(10) - at.at(9);      // next "z" after 100 ms
         qInfo("gaps: %lld ms (150), %lld ms (300), %lld ms (100)", after_hello, after_bytes, after_z);
-        QVERIFY(after_hello >= 100 && after_hello <= 400);
-        QVERIFY(after_bytes >= 250 && after_bytes <= 600);
-        QVERIFY(after_z >= 60 && after_z <= 350);
+        // Never much shorter than asked; a loaded machine may make them longer.
+        QVERIFY(after_hello >= 100 && after_hello <= 1500);
+        QVERIFY(after_bytes >= 250 && after_bytes <= 1500);
+        QVERIFY(after_z >= 60 && after_z <= 1500);
+        QVERIFY(after_bytes > after_z);
         QCOMPARE(row("0_2")->findChild<QQuickItem *>("cmdCount")->property("text").toString(), QStringLiteral("\u00d73"));
     }
 
