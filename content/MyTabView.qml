@@ -32,6 +32,7 @@ Rectangle {
         stack.currentIndex = (stack.currentIndex + 1) % stack.count
     }
     function tab_at(i) { return stack.children[i] }
+    readonly property int max_tabs: 64
 
     // The window's tabs, each as an entry {skip_header, ctx}.
     function get_ctx() {
@@ -44,7 +45,9 @@ Rectangle {
         var tabs = Ctx.array(ctx, "tabs")
         if (tabs === null)
             return
-        tabs = tabs.filter(function(t) { return Ctx.object(t, "ctx") !== null })
+        // Each tab holds live charts: a file asking for thousands must not
+        // stall the window.
+        tabs = tabs.filter(function(t) { return Ctx.object(t, "ctx") !== null }).slice(0, max_tabs)
         if (tabs.length === 0)
             return
         while (stack.count < tabs.length)

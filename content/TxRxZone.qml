@@ -106,7 +106,7 @@ Rectangle {
         if (encoders !== null) {
             var chosen = text_buffer.encoder
             reset_encoders()
-            for (var j = 0; j < encoders.length; j++) {
+            for (var j = 0; j < encoders.length && encoderModel.count < 64; j++) {
                 var name = Ctx.text(encoders[j], "name", "")
                 if (Ctx.boolean(encoders[j], "editable", true) && name !== "")
                     add_encoder_quietly(name)

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJSValue>
@@ -474,6 +475,23 @@ private slots:
         QCOMPARE(pal()->property("udp_remote_port").toInt(), 1346);
         QVERIFY(!QFile::exists(config_file() + ".bad"));
         shot("state-mistyped");
+    }
+
+    void thousands_of_tabs_are_cut_to_a_window_full()
+    {
+        QDir(context_dir()).removeRecursively();
+        QByteArray tabs = "[";
+        for (int i = 0; i < 5000; ++i)
+            tabs += QByteArray(i ? "," : "") + R"({"skip_header": false, "ctx": {".": {"name": "t"}}})";
+        tabs += "]";
+        QVERIFY(write(tabviews_file(), envelope("tabviews", 100, R"([{"ctx": {".": {"current": 4999}, "tabs": )" + tabs
+                                                                    + "}}]")));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(load_scene());
+        qInfo("opened with a 5000-tab file in %lld ms", clock.elapsed());
+        QCOMPARE(object("tabView")->property("count").toInt(), 64);
+        QCOMPARE(object("tabView")->property("current").toInt(), 0);
     }
 
     void a_configuration_without_text_buffer_keeps_encoder_and_chunks()
