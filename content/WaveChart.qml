@@ -152,8 +152,15 @@ Rectangle {
             set_window(begin, end)
     }
 
-    onHub_sizeChanged: show_newest()
+    // The axis counts back from the newest sample. Kept apart from hub_size
+    // so the axis labels never depend on it while the window moves with it.
+    property int newest_index: 0
+    onHub_sizeChanged: {
+        newest_index = hub_size - 1
+        show_newest()
+    }
     Component.onCompleted: {
+        newest_index = hub_size - 1
         chart.add_all_line()
         set_kind(0)
         show_newest()
@@ -278,8 +285,8 @@ Rectangle {
         height: 16
         visible: widget.kind === 0
         count: chart.x_grid_num
-        begin: chart.draw_index_begin - (widget.hub_size - 1)
-        end: chart.draw_index_end - (widget.hub_size - 1)
+        begin: chart.draw_index_begin - widget.newest_index
+        end: chart.draw_index_end - widget.newest_index
     }
 
     // Histogram range: its ends are edited under the plot.
