@@ -64,7 +64,6 @@ Rectangle {
         coloured = count
         refresh_names()
         refresh_values()
-        remember()
     }
     onRevisionChanged: remember()
     onNamesChanged: remember()

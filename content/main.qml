@@ -10,7 +10,6 @@ import mine.qt.Mouse 1.0
 import mine.qt.StateFile 1.0
 import "qrc:/MyModules/content"
 import "qrc:/MyModules/content/ctx.js" as Ctx
-import "qrc:/MyModules/content/cmdtree.js" as CmdTree
 
 NewWindow {
     id: mainRect
@@ -151,8 +150,7 @@ NewWindow {
     // One line in the terminal for a state file that could not be used or
     // written: the user did nothing with it, so no message box.
     function state_error(text) {
-        datahub_global.text_buffer.AppendErrorText(text.replace(/\s*\n+\s*/g, " ") + "\n")
-        datahub_global.text_message_updated()
+        datahub_global.PutErrorData(text.replace(/\s*\n+\s*/g, " ") + "\n")
     }
     // An automatic state file's state, or null; a refused file is kept
     // beside as "<name>.bad" before the close writes a new one.
@@ -175,10 +173,9 @@ NewWindow {
         // The commands first: the configuration selects one of them.
         var cmds = read_state("qelo+.cmds.json", "cmds")
         if (Array.isArray(cmds)) {
-            var loaded = CmdTree.normalize(cmds)
-            command_panel.set_tree(loaded.nodes)
-            if (loaded.dropped > 0)
-                state_error(qsTr("部分命令无法载入，已忽略: ") + loaded.dropped + " - " + state_path("qelo+.cmds.json"))
+            var dropped = command_panel.restore(cmds)
+            if (dropped !== "")
+                state_error(dropped + " - " + state_path("qelo+.cmds.json"))
         }
         var config = read_state("qelo+.config.json", "config")
         if (config !== null)
@@ -193,7 +190,6 @@ NewWindow {
     }
     function save_state() {
         mainRect.saveSamples()
-        dyntranslator.saveLanguage()
         write_state("qelo+.tabviews.json", "tabviews", get_tabviews_ctx())
         // The data goes only when the buffer holds some; a file left from
         // before would bring back data the user cleared.

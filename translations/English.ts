@@ -154,7 +154,7 @@
     </message>
     <message>
         <source>命令内容中的%%占位符，可以接收控件参数</source>
-        <translation>The placeholder %% in a command receives a widget's argument</translation>
+        <translation>The placeholder %% in a command receives a widget&apos;s argument</translation>
     </message>
     <message>
         <source>停止发送</source>
@@ -204,11 +204,11 @@
     </message>
     <message>
         <source>命令内容中的%%占位符，可以接收控件参数</source>
-        <translation>The placeholder %% in a command receives a widget's argument</translation>
+        <translation>The placeholder %% in a command receives a widget&apos;s argument</translation>
     </message>
     <message>
         <source>命令内容中的%f占位符(%f|%.0f|%.2f|%.3f|...)，可以接收控件参数</source>
-        <translation>The placeholder %f (%f|%.0f|%.2f|%.3f|...) in a command receives a widget's argument</translation>
+        <translation>The placeholder %f (%f|%.0f|%.2f|%.3f|...) in a command receives a widget&apos;s argument</translation>
     </message>
     <message>
         <source>注释</source>
@@ -966,10 +966,6 @@
     <message>
         <source>状态文件保存失败: </source>
         <translation>Could not save the state file: </translation>
-    </message>
-    <message>
-        <source>部分命令无法载入，已忽略: </source>
-        <translation>Some commands could not be loaded and were left out: </translation>
     </message>
 </context>
 </TS>

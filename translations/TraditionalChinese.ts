@@ -967,9 +967,5 @@
         <source>状态文件保存失败: </source>
         <translation>狀態檔案儲存失敗: </translation>
     </message>
-    <message>
-        <source>部分命令无法载入，已忽略: </source>
-        <translation>部分命令無法載入，已忽略: </translation>
-    </message>
 </context>
 </TS>

@@ -19,10 +19,13 @@ Rectangle {
         var own = Ctx.own(ctx)
         noWarn.checked = Ctx.boolean(own, "no_clear_warning", noWarn.checked)
         var size = Ctx.integer(own, "size", datahub_global.size)
-        if (size >= sizeBox.from && size <= sizeBox.to && size !== datahub_global.size) {
-            datahub_global.max_size = size
-            datahub_global.size = size
-        }
+        if (size >= sizeBox.from && size <= sizeBox.to && size !== datahub_global.size)
+            resize(size)
+    }
+    // Loading a recording fills the rings up to max_size: keep the two equal.
+    function resize(n) {
+        datahub_global.max_size = n
+        datahub_global.size = n
     }
 
     function clear_data() {
@@ -68,8 +71,7 @@ Rectangle {
             to: 100000000
             stepSize: 10000
             value: datahub_global.size
-            // Loading a recording fills the rings up to max_size: keep the two equal.
-            onValueModified: { datahub_global.max_size = value; datahub_global.size = value }
+            onValueModified: bar.resize(value)
         }
         MyText {
             objectName: "deltaT"

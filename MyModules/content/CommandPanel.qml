@@ -36,6 +36,16 @@ Item {
         rows = CmdTree.flatten(tree)
         revision++
     }
+    // What a loaded tree left out, for the user; empty when nothing.
+    function dropped_text(result) {
+        return result.dropped > 0 ? qsTr("部分命令无法载入，已忽略: ") + result.dropped : ""
+    }
+    // The saved tree at start-up, made sound; answers what was left out.
+    function restore(list) {
+        var result = CmdTree.normalize(list)
+        set_tree(result.nodes)
+        return dropped_text(result)
+    }
     function set_tree(nodes) {
         tree = nodes
         if (CmdTree.node_at(tree, selected) === null)
@@ -201,7 +211,7 @@ Item {
         }
         var result = CmdTree.normalize(answer.ctx)
         if (result.dropped > 0)
-            alert.open_alert(qsTr("部分命令无法载入，已忽略: ") + result.dropped + "\n\n" + path)
+            alert.open_alert(dropped_text(result) + "\n\n" + path)
         return result.nodes
     }
     function save_to(path) {
@@ -402,8 +412,7 @@ Item {
                     selected: CmdTree.same_path(modelData.path, panel.selected)
                     drop_here: list.drop_row === index
                     drop_into: list.drop_into
-                    live: panel.out_buffer.repeating && panel.out_buffer.repeatCmd
-                          ? panel.running_cmd(modelData.path) : null
+                    live: panel.running_cmd(modelData.path)
                     onPicked: { panel.selected = path; list.forceActiveFocus() }
                     onFolded: { node.down = !node.down; panel.changed() }
                     onRun_clicked: panel.run(path, false)

@@ -74,6 +74,17 @@ class Tst_CommandPanel : public QObject, public MainScene
         QVERIFY(type_into(item("cmdLoopCount")->property("spin").value<QQuickItem *>(), QString::number(count)));
         QVERIFY(type_into(item("cmdLoopMs")->property("spin").value<QQuickItem *>(), QString::number(ms)));
     }
+    // A new command beside the selected one, at `path`, then its settings.
+    void add_command(const QString &path, const QString &name, const QString &content, bool hex, int count, int ms)
+    {
+        menu_pick("cmdAdd", "cmdAddCommand");
+        QTRY_VERIFY(row(path));
+        edit(name, content, hex, count, ms);
+    }
+    QString row_text(const QString &path, const QString &child)
+    {
+        return row(path)->findChild<QQuickItem *>(child)->property("text").toString();
+    }
     void accept_alert(const QString &expected_start)
     {
         QTRY_VERIFY(item("alertOk"));
@@ -135,21 +146,15 @@ private slots:
         menu_pick("cmdAdd", "cmdAddGroup");
         QTRY_VERIFY(row("0"));
         QVERIFY(type_into("cmdNameInput", "sequence"));
-        menu_pick("cmdAdd", "cmdAddCommand");
-        QTRY_VERIFY(row("0_0"));
-        edit("hello", "a\\r\\n", false, 2, 150);
+        add_command("0_0", "hello", "a\\r\\n", false, 2, 150);
         // A comment shows under the name once switched on.
         QVERIFY(type_into("cmdIntroInput", "greets"));
         QVERIFY(!row("0_0")->findChild<QQuickItem *>("cmdIntro")->isVisible());
         QVERIFY(click("cmdIntroOn"));
         QTRY_VERIFY(row("0_0")->findChild<QQuickItem *>("cmdIntro")->isVisible());
-        QCOMPARE(row("0_0")->findChild<QQuickItem *>("cmdIntro")->property("text").toString(), QStringLiteral("greets"));
-        menu_pick("cmdAdd", "cmdAddCommand");
-        QTRY_VERIFY(row("0_1"));
-        edit("bytes", "01 02 FF", true, 1, 300);
-        menu_pick("cmdAdd", "cmdAddCommand");
-        QTRY_VERIFY(row("0_2"));
-        edit("zed", "z", false, 3, 100);
+        QCOMPARE(row_text("0_0", "cmdIntro"), QStringLiteral("greets"));
+        add_command("0_1", "bytes", "01 02 FF", true, 1, 300);
+        add_command("0_2", "zed", "z", false, 3, 100);
         const QJsonArray t = tree();
         QCOMPARE(t.size(), 1);
         const QJsonArray commands = t.at(0).toObject().value("subCmds").toArray();
@@ -157,13 +162,13 @@ private slots:
         QCOMPARE(commands.at(0).toObject().value("cmd_hex").toString(), QStringLiteral("61 0D 0A"));
         QCOMPARE(commands.at(1).toObject().value("cmd_hex").toString(), QStringLiteral("01 02 FF"));
         QCOMPARE(commands.at(2).toObject().value("loop_count").toInt(), 3);
-        QCOMPARE(row("0_0")->findChild<QQuickItem *>("cmdName")->property("text").toString(), QStringLiteral("hello"));
+        QCOMPARE(row_text("0_0", "cmdName"), QStringLiteral("hello"));
 
         reset_peer();
         QVERIFY(click_in(row("0"), "cmdRun"));
         QTRY_VERIFY(repeating());
         // The running path is highlighted and counted while it runs.
-        QTRY_VERIFY(row("0_2")->findChild<QQuickItem *>("cmdCount")->property("text").toString().startsWith("1/3"));
+        QTRY_VERIFY(row_text("0_2", "cmdCount").startsWith("1/3"));
         QVERIFY(row("0_2")->property("current").toBool());
         QVERIFY(row("0")->property("current").toBool());
         QVERIFY(!row("0_0")->property("current").toBool());
@@ -186,17 +191,13 @@ private slots:
         QVERIFY(after_bytes >= 250 && after_bytes <= 1500);
         QVERIFY(after_z >= 60 && after_z <= 1500);
         QVERIFY(after_bytes > after_z);
-        QCOMPARE(row("0_2")->findChild<QQuickItem *>("cmdCount")->property("text").toString(), QStringLiteral("\u00d73"));
+        QCOMPARE(row_text("0_2", "cmdCount"), QStringLiteral("\u00d73"));
     }
 
     void placeholders_take_the_sample_argument()
     {
-        menu_pick("cmdAdd", "cmdAddCommand");
-        QTRY_VERIFY(row("0_3"));
-        edit("value", "V=%.2f\\r\\n", false, 1, 0);
-        menu_pick("cmdAdd", "cmdAddCommand");
-        QTRY_VERIFY(row("0_4"));
-        edit("raw", "AA %%", true, 1, 0);
+        add_command("0_3", "value", "V=%.2f\\r\\n", false, 1, 0);
+        add_command("0_4", "raw", "AA %%", true, 1, 0);
         QVERIFY(type_into("cmdSampleArgument", "2.5"));
         reset_peer();
         QVERIFY(click_in(row("0_3"), "cmdRun"));
@@ -212,7 +213,7 @@ private slots:
         QVERIFY(type_into(item("cmdLoopCount")->property("spin").value<QQuickItem *>(), "-1"));
         QTRY_COMPARE(tree().at(0).toObject().value("subCmds").toArray().at(2).toObject().value("loop_count").toInt(),
                      -1);
-        QTRY_VERIFY(row("0_2")->findChild<QQuickItem *>("cmdCount")->property("text").toString().endsWith("\u221e"));
+        QTRY_VERIFY(row_text("0_2", "cmdCount").endsWith("\u221e"));
         reset_peer();
         QVERIFY(click_in(row("0_2"), "cmdRun"));
         QTRY_VERIFY(received_.size() >= 3);

@@ -253,6 +253,8 @@ private slots:
         const QJsonValue tabs_before = plain(tabviews_ctx());
         const int rows = hub_->effective_size();
         close_window();
+        // As start-up does once the window has closed.
+        translator_->saveLanguage();
         QVERIFY(QFile::exists(config_file()));
         QVERIFY(QFile::exists(tabviews_file()));
         QVERIFY(QFile::exists(cmds_file()));
