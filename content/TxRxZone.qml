@@ -462,15 +462,16 @@ Rectangle {
             SplitView.minimumHeight: 90
             color: theme.barColor
 
-            RowLayout {
+            // The send settings wrap onto a second row when the terminal is
+            // narrow; the history and clear buttons stay at the right.
+            Flow {
                 id: sendBar
-                anchors { left: parent.left; right: parent.right; top: parent.top; margins: 4 }
-                height: g_settings.rowHeight
+                anchors { left: parent.left; right: sendTools.left; top: parent.top; margins: 4 }
                 spacing: 6
                 MyComboBox {
                     id: modeCombo
                     objectName: "sendModeCombo"
-                    Layout.preferredWidth: 96
+                    width: 96
                     tr_context: "TxRxZone"
                     model: [QT_TRANSLATE_NOOP("TxRxZone", "字符串"), QT_TRANSLATE_NOOP("TxRxZone", "十六进制")]
                     currentIndex: zone.send_hex_on ? 1 : 0
@@ -479,48 +480,61 @@ Rectangle {
                 MyComboBox {
                     id: appendCombo
                     objectName: "appendCombo"
-                    Layout.preferredWidth: 104
+                    width: 104
                     tr_context: "TxRxZone"
                     model: [QT_TRANSLATE_NOOP("TxRxZone", "无追加"), "\\n", "\\r", "\\n\\r", "\\r\\n"]
                 }
                 MyCheckBox {
                     id: loopCheck
                     objectName: "loopCheck"
+                    height: g_settings.rowHeight
                     text: qsTr("连续发送")
                 }
-                MyText {
+                Row {
                     visible: loopCheck.checked
-                    text: qsTr("发送后延时(ms): ")
+                    spacing: 4
+                    MyText {
+                        height: g_settings.rowHeight
+                        verticalAlignment: Text.AlignVCenter
+                        text: qsTr("发送后延时(ms): ")
+                    }
+                    MySpinBox {
+                        id: loopMs
+                        objectName: "loopMs"
+                        width: 100
+                        from: 0
+                        to: 100000000
+                        value: 1000
+                    }
                 }
-                MySpinBox {
-                    id: loopMs
-                    objectName: "loopMs"
+                Row {
                     visible: loopCheck.checked
-                    Layout.preferredWidth: 100
-                    from: 0
-                    to: 100000000
-                    value: 1000
-                }
-                MyText {
-                    visible: loopCheck.checked
-                    text: qsTr("重复次数: ")
-                }
-                MySpinBox {
-                    id: loopCount
-                    objectName: "loopCount"
-                    visible: loopCheck.checked
-                    Layout.preferredWidth: 100
-                    tip: qsTr("输入负数，表示无限次数")
-                    from: -1
-                    to: 100000000
-                    value: 10
+                    spacing: 4
+                    MyText {
+                        height: g_settings.rowHeight
+                        verticalAlignment: Text.AlignVCenter
+                        text: qsTr("重复次数: ")
+                    }
+                    MySpinBox {
+                        id: loopCount
+                        objectName: "loopCount"
+                        width: 100
+                        tip: qsTr("输入负数，表示无限次数")
+                        from: -1
+                        to: 100000000
+                        value: 10
+                    }
                 }
                 MyCheckBox {
                     id: fileCheck
                     objectName: "fileCheck"
+                    height: g_settings.rowHeight
                     text: qsTr("发送文件")
                 }
-                Item { Layout.fillWidth: true }
+            }
+            Row {
+                id: sendTools
+                anchors { right: parent.right; top: parent.top; margins: 4 }
                 IconButton {
                     id: recordButton
                     objectName: "recordButton"
