@@ -1,5 +1,7 @@
 #include "mytools.h"
 
+#include <QQmlEngine>
+
 #include <cstdint>
 #include <cstring>
 
@@ -15,4 +17,10 @@ QString MyTools::float_to_hex(double value) const
         out += QString::asprintf("%02x", unsigned((bits >> (8 * i)) & 0xffu));
     }
     return out;
+}
+
+void MyTools::trim_component_cache()
+{
+    if (QQmlEngine *engine = qmlEngine(this))
+        engine->trimComponentCache();
 }

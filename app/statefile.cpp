@@ -103,11 +103,12 @@ QVariantMap StateFile::read(const QString &path, const QString &type, bool keep_
             answer = refused(head + "\n\n" + path + "\n\n" + tr("要求版本: ") + QString::number(oldest_vnumber())
                              + "~" + QString::number(writer_vnumber()) + ", " + tr("此脚本版本: ")
                              + QString::number(vnumber.toDouble()));
-        } else if (file_type.toString() != type) {
+        } else if (!type.split(' ', Qt::SkipEmptyParts).contains(file_type.toString())) {
             answer = refused(tr("脚本类型不对，无法加载。") + "\n\n" + path + "\n\n" + tr("要求类型: ") + type
                              + tr(", 当前类型: ") + file_type.toString());
         } else {
             return {{QStringLiteral("status"), QStringLiteral("ok")},
+                    {QStringLiteral("type"), file_type.toString()},
                     {QStringLiteral("ctx"), root.value(QStringLiteral("ctx")).toVariant()}};
         }
     }

@@ -18,8 +18,10 @@ public:
 
     explicit StateFile(QObject *parent = nullptr);
 
-    // Reads `path` expecting an envelope of `type`. The answer is an object:
+    // Reads `path` expecting an envelope of `type` (or of one of several
+    // types separated by spaces). The answer is an object:
     //   status  "ok", "missing" (no file or an empty one) or "refused"
+    //   type    the file's type (status "ok" only)
     //   ctx     the state object (status "ok" only)
     //   message the user-facing reason (status "refused" only)
     // With keep_refused a refused file is first copied beside itself as

@@ -19,6 +19,9 @@ Item {
     property var alert: null
     property var file_dialog: null
     property var state_file: null
+    // The widget windows' manager (WidgetWindows).
+    property var windows: null
+    readonly property string widgets_dir: myapp.widgets_path()
 
     function close_all_debug_way() { leftPanel.pal.close_link() }
 
@@ -28,12 +31,13 @@ Item {
         "left_panel": leftPanel, "settingsPanel": settingsPanel, "color_bar": colorBar
     })
     function get_ctx() {
-        var ctx = { ".": {} }
+        var ctx = { ".": { locked: tabView.locked } }
         for (var key in ctx_children)
             ctx[key] = { ctx: ctx_children[key].get_ctx() }
         return ctx
     }
     function set_ctx(ctx) {
+        tabView.locked = Ctx.boolean(Ctx.own(ctx), "locked", tabView.locked)
         for (var key in ctx_children) {
             var c = Ctx.child(ctx, key)
             if (c !== null)
@@ -63,6 +67,9 @@ Item {
             state_file: waveView.state_file
             encoder: datahub_global.text_buffer.encoder
             onNeed_link: waveView.show_hint(qsTr("先打开接口哦"))
+            widgets_dir: waveView.widgets_dir
+            onWidget_dropped: if (!waveView.windows.drop_widget(entry, gp)) waveView.show_hint(qsTr("请拖入标签页"))
+            onWidget_chosen: waveView.windows.drop_widget(entry, tabView.mapToGlobal(tabView.width / 3, tabView.height / 3))
             SplitView.preferredWidth: 270
             SplitView.minimumWidth: 200
         }
@@ -76,6 +83,10 @@ Item {
 
             MyTabView {
                 id: tabView
+                manager: waveView.windows
+                commands: leftPanel.command_panel
+                alert: waveView.alert
+                widgets_dir: waveView.widgets_dir
                 SplitView.fillHeight: true
                 SplitView.minimumHeight: 120
             }

@@ -137,12 +137,16 @@ NewWindow {
         waveView.set_ctx(Ctx.child(ctx, "wave_view"))
     }
     // All widget windows with their tabs; the main window's comes first.
-    function get_tabviews_ctx() {
-        return [{ skip_header: false, ctx: waveView.tab_view.get_ctx() }]
-    }
-    function set_tabviews_ctx(ctx) {
-        if (Array.isArray(ctx) && ctx.length > 0)
-            waveView.tab_view.set_ctx(Ctx.object(ctx[0], "ctx"))
+    function get_tabviews_ctx() { return widgetWindows.get_ctx() }
+    WidgetWindows {
+        id: widgetWindows
+        main_view: waveView.tab_view
+        main_window: mainRect
+        alert: alertPanel
+        file_dialog: file_dialog
+        state_file: state_file
+        commands: waveView.command_panel
+        widgets_dir: waveView.widgets_dir
     }
 
     function state_path(name) { return myapp.get_config_file("context", name) }
@@ -184,9 +188,10 @@ NewWindow {
             datahub_global.loadFrom(data_path(), false)
             datahub_global.wait_job(-1)
         }
+        // The widget windows appear with the main window.
         var tabviews = read_state("qelo+.tabviews.json", "tabviews")
         if (tabviews !== null)
-            set_tabviews_ctx(tabviews)
+            widgetWindows.set_ctx(tabviews, true)
     }
     function save_state() {
         mainRect.saveSamples()
@@ -224,6 +229,7 @@ NewWindow {
                 stop()
                 mainRect.initializing = false
                 mainRect.show_restored()
+                widgetWindows.show_windows()
                 myapp.initialized = true
             }
         }
@@ -236,6 +242,8 @@ NewWindow {
         waveView.close_all_debug_way()
         if (!initializing)
             save_state()
+        widgetWindows.closing_all = true
+        widgetWindows.close_windows()
     }
 
     title_bar.left_items: [
@@ -271,6 +279,8 @@ NewWindow {
             onLoad_data: mainRect.load_data()
             onSave_cmds: mainRect.command_panel.ask_save()
             onLoad_cmds: mainRect.command_panel.ask_replace()
+            onSave_tabviews: widgetWindows.ask_save_all()
+            onLoad_tabviews: widgetWindows.ask_load_all()
         }
         LanguageMenu {
             link_connected: waveView.pal.link_open
@@ -302,6 +312,7 @@ NewWindow {
         alert: alertPanel
         file_dialog: file_dialog
         state_file: state_file
+        windows: widgetWindows
     }
 
     DropArea {

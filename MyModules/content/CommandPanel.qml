@@ -150,11 +150,11 @@ Item {
 
     // ---- running ----------------------------------------------------------------
     readonly property var float_pattern: /%[-+ 0#]*\d*(\.\d+)?[fFeEgG]/
-    // A leaf's bytes as hex with its placeholders filled by the sample
-    // argument: "%f"-style in text, "%%" as the argument's four bytes.
-    function filled_hex(node) {
+    // A leaf's bytes as hex with its placeholders filled by the argument:
+    // "%f"-style in text, "%%" as the argument's four bytes.
+    function filled_hex(node, argument) {
         var hex = node.cmd_hex
-        var arg = Number(sample_argument)
+        var arg = Number(argument)
         if (!isFinite(arg))
             arg = 0
         if (!node.hex_on) {
@@ -169,6 +169,11 @@ Item {
         return hex
     }
     function run(path, once) {
+        return run_with_argument(path, sample_argument, once)
+    }
+    // Sends the node at `path` with `argument` in its placeholders (the
+    // panel's sample argument, or a widget's value).
+    function run_with_argument(path, argument, once) {
         if (!link_open) {
             need_link()
             return false
@@ -180,13 +185,18 @@ Item {
         var node = CmdTree.node_at(tree, path)
         if (node === null)
             return false
-        var json = CmdTree.to_cmd_json(node, filled_hex)
+        var json = CmdTree.to_cmd_json(node, function(leaf) { return filled_hex(leaf, argument) })
         if (once) {
             json.loop_on = true
             json.loop_count = 1
         }
         out_buffer.appendRepeatCmd(json, path)
         return true
+    }
+    // Every command and group with its path and its names on the way, for
+    // the menus that bind a widget to a command.
+    function leaf_list() {
+        return revision >= 0 ? CmdTree.all_nodes(tree) : []
     }
     function stop() { out_buffer.repeating = false }
 

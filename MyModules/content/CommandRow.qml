@@ -95,8 +95,8 @@ Rectangle {
         MyText {
             objectName: "cmdIntro"
             Layout.fillWidth: true
-            visible: row.revision >= 0 && row.node !== null && row.node.intro_on && row.node.intro !== ""
-            text: row.node !== null ? row.node.intro : ""
+            visible: row.revision >= 0 && row.node !== null && row.node.intro_on === true && !!row.node.intro
+            text: row.node !== null && row.node.intro ? row.node.intro : ""
             color: theme.fontColorTips
             font.pixelSize: g_settings.fontPixelSizeSmall
             wrapMode: Text.WrapAnywhere

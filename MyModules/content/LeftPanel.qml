@@ -8,13 +8,17 @@ Rectangle {
     property alias pal: pal
     property alias lpf: lpf
     property alias command_panel: commandPanel
+    property alias widgets_panel: widgetsPanel
     // The window's message box, file dialog and state files.
     property var alert: null
     property var file_dialog: null
     property var state_file: null
     property string encoder: "UTF-8"
     color: theme.barColor
+    property string widgets_dir: ""
     signal need_link()
+    signal widget_dropped(var entry, point gp)
+    signal widget_chosen(var entry)
 
     function get_ctx() {
         return { ".": { ctx_width: width }, "pal": pal.get_ctx(), "lpf": { current: lpf.current },
@@ -70,18 +74,11 @@ Rectangle {
             encoder: panel.encoder
             onNeed_link: panel.need_link()
         }
-        Item {
-            Column {
-                anchors { left: parent.left; right: parent.right; top: parent.top; margins: 8 }
-                spacing: 4
-                IconButton {
-                    width: parent.width
-                    height: 32
-                    icon: "qrc:/icons/chart.svg"
-                    text: qsTr("波形图")
-                    color: theme.objColor
-                }
-            }
+        WidgetsPanel {
+            id: widgetsPanel
+            widgets_dir: panel.widgets_dir
+            onDropped: panel.widget_dropped(entry, gp)
+            onChosen: panel.widget_chosen(entry)
         }
     }
 }

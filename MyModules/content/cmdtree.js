@@ -113,6 +113,23 @@ function flatten(tree) {
     return rows
 }
 
+// Every node, depth first, with its path and the names from the root:
+// {path, label, is_group, hex_on}.
+function all_nodes(tree) {
+    var out = []
+    function walk(list, prefix, names) {
+        for (var i = 0; i < list.length; i++) {
+            var path = prefix.concat([i])
+            var label = names.concat([list[i].name])
+            out.push({ path: path, label: label.join(" / "), is_group: list[i].is_group, hex_on: list[i].hex_on })
+            if (list[i].is_group)
+                walk(list[i].subCmds, path, label)
+        }
+    }
+    walk(tree, [], [])
+    return out
+}
+
 function remove(tree, path) {
     var list = siblings_of(tree, path)
     return list ? list.splice(path[path.length - 1], 1)[0] : null

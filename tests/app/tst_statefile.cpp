@@ -65,6 +65,16 @@ private slots:
         QVERIFY(!QFile::exists(file + ".bad"));
     }
 
+    void one_of_several_types_is_accepted_and_named()
+    {
+        const QString file = path("window.json");
+        QCOMPARE(state_.write(file, "tabview", QVariantMap{{"tabs", QVariantList{}}}), QString());
+        const QVariantMap answer = state_.read(file, "tab tabview tabviews");
+        QCOMPARE(answer.value("status").toString(), QStringLiteral("ok"));
+        QCOMPARE(answer.value("type").toString(), QStringLiteral("tabview"));
+        QVERIFY(answer.value("ctx").toMap().contains("tabs"));
+    }
+
     void a_missing_or_empty_file_has_nothing_to_restore()
     {
         QCOMPARE(state_.read(path("none.json"), "config").value("status").toString(), QStringLiteral("missing"));
@@ -85,6 +95,12 @@ private slots:
                                  << "脚本版本太新，无法加载。\n\n%1\n\n要求版本: 3~100, 此脚本版本: 101";
         QTest::newRow("other type") << QByteArray(R"({"type": "tabview", "vnumber": 100, "ctx": []})") << "cmds"
                                     << "脚本类型不对，无法加载。\n\n%1\n\n要求类型: cmds, 当前类型: tabview";
+        QTest::newRow("none of several types")
+            << QByteArray(R"({"type": "cmds", "vnumber": 100, "ctx": []})") << "tab tabview tabviews"
+            << "脚本类型不对，无法加载。\n\n%1\n\n要求类型: tab tabview tabviews, 当前类型: cmds";
+        QTest::newRow("a type that is part of an accepted one")
+            << QByteArray(R"({"type": "tabv", "vnumber": 100, "ctx": []})") << "tab tabview"
+            << "脚本类型不对，无法加载。\n\n%1\n\n要求类型: tab tabview, 当前类型: tabv";
         QTest::newRow("not JSON") << QByteArray("{\"type\": ") << "config" << "文件不是有效的JSON，无法加载。";
         QTest::newRow("array") << QByteArray("[]") << "config" << "文件不是配置文件，无法加载。";
         QTest::newRow("no ctx") << QByteArray(R"({"type": "config", "vnumber": 100})") << "config"
