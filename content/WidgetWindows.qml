@@ -126,13 +126,11 @@ QtObject {
         move_tab(from, index, main_view)
         main_window.raise()
     }
-    // A tab dragged out of its bar: into the window under the pointer, or
-    // into a new window there.
+    // A tab dragged out of its bar: into the other window under the
+    // pointer, or into a new window there.
     function tab_dropped(from, index, gp) {
         var to = view_at(gp)
-        if (to === from)
-            return
-        if (to !== null)
+        if (to !== null && to !== from)
             move_tab(from, index, to)
         else
             move_tab_to_new_window(from, index, gp)

@@ -28,7 +28,6 @@ MyMenu {
     MyMenuItem {
         objectName: "tabToNewWindowItem"
         text: qsTr("当前标签移到新窗口")
-        enabled: menu.view !== null && (!menu.view.is_main || menu.view.count > 1)
         onTriggered: menu.manager.move_tab_to_new_window(menu.view, menu.view.current)
     }
     MyMenuItem {

@@ -22,6 +22,7 @@ Item {
     // The sending service the widgets bind commands to (CommandPanel).
     property var commands: null
     readonly property alias widget: body.widget
+    readonly property bool resizing: edges.pressed_edge !== ""
     readonly property string error: body.error
     signal remove_requested()
     signal raise_requested()
@@ -85,12 +86,6 @@ Item {
         return Qt.size(pw > 0 ? pw : 320, ph > 0 ? ph : 200)
     }
 
-    WidgetBody {
-        id: body
-        anchors.fill: parent
-        host: host
-    }
-
     // A press anywhere on the widget brings it to the front, without taking
     // the press from the widget.
     TapHandler {
@@ -98,152 +93,166 @@ Item {
         gesturePolicy: TapHandler.DragThreshold
         onPressedChanged: if (pressed) host.raise_requested()
     }
-    HoverHandler { id: hover }
 
-    Rectangle {
+    // Knows whether the pointer is anywhere on the widget: the widget's
+    // own areas are inside it, so it hears of the pointer over them too.
+    MouseArea {
+        id: hover
         anchors.fill: parent
-        color: "transparent"
-        border.color: theme.iconColor1
-        border.width: 1
-        visible: (hover.hovered || moveArea.pressed || resizing) && !host.locked
-        opacity: 0.6
-    }
+        hoverEnabled: true
+        acceptedButtons: Qt.NoButton
+        readonly property bool hovered: containsMouse
 
-    // The grip and the menu, top right, shown while the pointer is on the widget.
-    Rectangle {
-        id: grip
-        objectName: "widgetGrip"
-        anchors { right: parent.right; top: parent.top; margins: 3 }
-        width: gripRow.width + 4
-        height: 22
-        radius: 4
-        color: theme.barColor
-        border.color: theme.lineColor
-        z: 10
-        visible: hover.hovered || moveArea.pressed || menu.visible
-        Row {
-            id: gripRow
-            anchors.centerIn: parent
-            Image {
-                objectName: "widgetMoveHandle"
-                visible: !host.locked
-                source: "qrc:/icons/move.svg"
-                width: 18
-                height: 18
-                sourceSize: Qt.size(36, 36)
+        WidgetBody {
+            id: body
+            anchors.fill: parent
+            host: host
+        }
+
+        Rectangle {
+            anchors.fill: parent
+            color: "transparent"
+            border.color: theme.iconColor1
+            border.width: 1
+            visible: (hover.hovered || moveArea.pressed || host.resizing) && !host.locked
+            opacity: 0.6
+        }
+
+        // The grip and the menu, top right, shown while the pointer is on the widget.
+        Rectangle {
+            id: grip
+            objectName: "widgetGrip"
+            anchors { right: parent.right; top: parent.top; margins: 3 }
+            width: gripRow.width + 4
+            height: 22
+            radius: 4
+            color: theme.barColor
+            border.color: theme.lineColor
+            z: 10
+            visible: hover.hovered || moveArea.pressed || menu.visible
+            Row {
+                id: gripRow
+                anchors.centerIn: parent
+                Image {
+                    objectName: "widgetMoveHandle"
+                    visible: !host.locked
+                    source: "qrc:/icons/move.svg"
+                    width: 18
+                    height: 18
+                    sourceSize: Qt.size(36, 36)
+                    MouseArea {
+                        id: moveArea
+                        anchors.fill: parent
+                        anchors.margins: -2
+                        cursorShape: Qt.SizeAllCursor
+                        property point from
+                        property point start
+                        onPressed: {
+                            host.raise_requested()
+                            from = mapToItem(host.parent, mouse.x, mouse.y)
+                            start = Qt.point(host.x, host.y)
+                        }
+                        onPositionChanged: {
+                            if (host.locked)
+                                return
+                            var p = mapToItem(host.parent, mouse.x, mouse.y)
+                            if (host.filled) {
+                                // Dragging a filled widget puts it back to its own size first.
+                                host.filled = false
+                                start = Qt.point(Math.min(host.fx, p.x - host.fw / 2), Math.max(0, p.y - 10))
+                                from = p
+                            }
+                            var area = host.parent
+                            host.fx = Math.max(0, Math.min(area.width - 40, start.x + p.x - from.x))
+                            host.fy = Math.max(0, Math.min(area.height - 24, start.y + p.y - from.y))
+                        }
+                        onDoubleClicked: host.filled ? host.restore() : host.fill()
+                    }
+                }
+                IconButton {
+                    objectName: "widgetMenuButton"
+                    icon: "qrc:/icons/more.svg"
+                    tip: qsTr("更多操作")
+                    width: 22
+                    height: 20
+                    iconSize: 16
+                    onClicked: menu.popup(this, 0, height)
+                }
+            }
+        }
+
+        MyMenu {
+            id: menu
+            objectName: "widgetMenu"
+            FillParentMenu { host: host }
+            MyMenuItem {
+                objectName: "widgetRaise"
+                text: qsTr("置于顶层")
+                onTriggered: host.raise_requested()
+            }
+            MyMenuSeparator {}
+            DeleteMenuItem { host: host }
+        }
+
+        // ---- resizing from the edges and corners --------------------------------
+        Item {
+            id: edges
+            anchors.fill: parent
+            visible: !host.locked && !host.filled
+            z: 5
+            property string pressed_edge: ""
+            readonly property int thickness: 6
+            Repeater {
+                // Which sides an area moves: left, top, right, bottom.
+                model: [
+                    { name: "l", l: 1, t: 0, r: 0, b: 0, shape: Qt.SizeHorCursor },
+                    { name: "r", l: 0, t: 0, r: 1, b: 0, shape: Qt.SizeHorCursor },
+                    { name: "t", l: 0, t: 1, r: 0, b: 0, shape: Qt.SizeVerCursor },
+                    { name: "b", l: 0, t: 0, r: 0, b: 1, shape: Qt.SizeVerCursor },
+                    { name: "tl", l: 1, t: 1, r: 0, b: 0, shape: Qt.SizeFDiagCursor },
+                    { name: "br", l: 0, t: 0, r: 1, b: 1, shape: Qt.SizeFDiagCursor },
+                    { name: "tr", l: 0, t: 1, r: 1, b: 0, shape: Qt.SizeBDiagCursor },
+                    { name: "bl", l: 1, t: 0, r: 0, b: 1, shape: Qt.SizeBDiagCursor }
+                ]
                 MouseArea {
-                    id: moveArea
-                    anchors.fill: parent
-                    anchors.margins: -2
-                    cursorShape: Qt.SizeAllCursor
+                    objectName: "widgetEdge_" + modelData.name
+                    readonly property bool horizontal_only: modelData.t === 0 && modelData.b === 0
+                    readonly property bool vertical_only: modelData.l === 0 && modelData.r === 0
+                    readonly property int k: edges.thickness
+                    x: modelData.r ? edges.width - k : 0
+                    y: modelData.b ? edges.height - k : 0
+                    width: vertical_only ? edges.width : k * (horizontal_only ? 1 : 2)
+                    height: horizontal_only ? edges.height : k * (vertical_only ? 1 : 2)
+                    z: horizontal_only || vertical_only ? 0 : 1
+                    cursorShape: modelData.shape
                     property point from
-                    property point start
+                    property rect start
                     onPressed: {
+                        edges.pressed_edge = modelData.name
                         host.raise_requested()
                         from = mapToItem(host.parent, mouse.x, mouse.y)
-                        start = Qt.point(host.x, host.y)
+                        start = Qt.rect(host.fx, host.fy, host.fw, host.fh)
                     }
+                    onReleased: edges.pressed_edge = ""
+                    onCanceled: edges.pressed_edge = ""
                     onPositionChanged: {
-                        if (host.locked)
-                            return
                         var p = mapToItem(host.parent, mouse.x, mouse.y)
-                        if (host.filled) {
-                            // Dragging a filled widget puts it back to its own size first.
-                            host.filled = false
-                            start = Qt.point(Math.min(host.fx, p.x - host.fw / 2), Math.max(0, p.y - 10))
-                            from = p
+                        var dx = p.x - from.x, dy = p.y - from.y
+                        var d = modelData
+                        if (d.r)
+                            host.fw = Math.max(host.min_width, start.width + dx)
+                        if (d.b)
+                            host.fh = Math.max(host.min_height, start.height + dy)
+                        if (d.l) {
+                            var w = Math.max(host.min_width, start.width - Math.max(dx, -start.x))
+                            host.fx = start.x + start.width - w
+                            host.fw = w
                         }
-                        var area = host.parent
-                        host.fx = Math.max(0, Math.min(area.width - 40, start.x + p.x - from.x))
-                        host.fy = Math.max(0, Math.min(area.height - 24, start.y + p.y - from.y))
-                    }
-                    onDoubleClicked: host.filled ? host.restore() : host.fill()
-                }
-            }
-            IconButton {
-                objectName: "widgetMenuButton"
-                icon: "qrc:/icons/more.svg"
-                tip: qsTr("更多操作")
-                width: 22
-                height: 20
-                iconSize: 16
-                onClicked: menu.popup(this, 0, height)
-            }
-        }
-    }
-
-    MyMenu {
-        id: menu
-        objectName: "widgetMenu"
-        FillParentMenu { host: host }
-        MyMenuItem {
-            objectName: "widgetRaise"
-            text: qsTr("置于顶层")
-            onTriggered: host.raise_requested()
-        }
-        MyMenuSeparator {}
-        DeleteMenuItem { host: host }
-    }
-
-    // ---- resizing from the edges and corners --------------------------------
-    readonly property bool resizing: edges.pressed_edge !== ""
-    Item {
-        id: edges
-        anchors.fill: parent
-        visible: !host.locked && !host.filled
-        z: 5
-        property string pressed_edge: ""
-        readonly property int thickness: 6
-        Repeater {
-            // Which sides an area moves: left, top, right, bottom.
-            model: [
-                { name: "l", l: 1, t: 0, r: 0, b: 0, shape: Qt.SizeHorCursor },
-                { name: "r", l: 0, t: 0, r: 1, b: 0, shape: Qt.SizeHorCursor },
-                { name: "t", l: 0, t: 1, r: 0, b: 0, shape: Qt.SizeVerCursor },
-                { name: "b", l: 0, t: 0, r: 0, b: 1, shape: Qt.SizeVerCursor },
-                { name: "tl", l: 1, t: 1, r: 0, b: 0, shape: Qt.SizeFDiagCursor },
-                { name: "br", l: 0, t: 0, r: 1, b: 1, shape: Qt.SizeFDiagCursor },
-                { name: "tr", l: 0, t: 1, r: 1, b: 0, shape: Qt.SizeBDiagCursor },
-                { name: "bl", l: 1, t: 0, r: 0, b: 1, shape: Qt.SizeBDiagCursor }
-            ]
-            MouseArea {
-                objectName: "widgetEdge_" + modelData.name
-                readonly property bool horizontal_only: modelData.t === 0 && modelData.b === 0
-                readonly property bool vertical_only: modelData.l === 0 && modelData.r === 0
-                readonly property int k: edges.thickness
-                x: modelData.r ? edges.width - k : 0
-                y: modelData.b ? edges.height - k : 0
-                width: vertical_only ? edges.width : k * (horizontal_only ? 1 : 2)
-                height: horizontal_only ? edges.height : k * (vertical_only ? 1 : 2)
-                z: horizontal_only || vertical_only ? 0 : 1
-                cursorShape: modelData.shape
-                property point from
-                property rect start
-                onPressed: {
-                    edges.pressed_edge = modelData.name
-                    host.raise_requested()
-                    from = mapToItem(host.parent, mouse.x, mouse.y)
-                    start = Qt.rect(host.fx, host.fy, host.fw, host.fh)
-                }
-                onReleased: edges.pressed_edge = ""
-                onCanceled: edges.pressed_edge = ""
-                onPositionChanged: {
-                    var p = mapToItem(host.parent, mouse.x, mouse.y)
-                    var dx = p.x - from.x, dy = p.y - from.y
-                    var d = modelData
-                    if (d.r)
-                        host.fw = Math.max(host.min_width, start.width + dx)
-                    if (d.b)
-                        host.fh = Math.max(host.min_height, start.height + dy)
-                    if (d.l) {
-                        var w = Math.max(host.min_width, start.width - Math.max(dx, -start.x))
-                        host.fx = start.x + start.width - w
-                        host.fw = w
-                    }
-                    if (d.t) {
-                        var h = Math.max(host.min_height, start.height - Math.max(dy, -start.y))
-                        host.fy = start.y + start.height - h
-                        host.fh = h
+                        if (d.t) {
+                            var h = Math.max(host.min_height, start.height - Math.max(dy, -start.y))
+                            host.fy = start.y + start.height - h
+                            host.fh = h
+                        }
                     }
                 }
             }

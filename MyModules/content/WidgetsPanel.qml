@@ -93,6 +93,8 @@ Item {
                 anchors.fill: parent
                 hoverEnabled: true
                 enabled: modelData.error === ""
+                // The list must not take the drag for scrolling.
+                preventStealing: true
                 property point from
                 property bool dragging: false
                 onPressed: {

@@ -26,7 +26,8 @@ Rectangle {
     property color name_color: "#ffffff"
 
     property real value: NaN
-    property var names: datahub_global.names
+    property var names: []
+    Component.onCompleted: names = datahub_global.names
     readonly property color channel_color: datahub_global.color(ch)
 
     color: theme.objColor

@@ -4,6 +4,9 @@
 #include <QtTest>
 
 #include <QDir>
+#include <QJSValue>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickTextDocument>
@@ -164,6 +167,35 @@ protected:
         QDir().mkpath(dir);
         QTest::qWait(150);
         window_->grabWindow().save(dir + "/ui-" + name + ".png");
+    }
+
+    // Files the tests write and read back.
+    static QByteArray read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static bool write(const QString &path, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    }
+    static QJsonObject json(const QString &path) { return QJsonDocument::fromJson(read(path)).object(); }
+    static QByteArray envelope(const QString &type, int vnumber, const QByteArray &ctx)
+    {
+        return "{\"type\": \"" + type.toUtf8() + "\", \"vnumber\": " + QByteArray::number(vnumber) + ", \"ctx\": " + ctx
+               + "}";
+    }
+    static QJsonValue plain(const QVariant &v)
+    {
+        return QJsonValue::fromVariant(v.userType() == qMetaTypeId<QJSValue>() ? v.value<QJSValue>().toVariant() : v);
+    }
+    // Closes the window with its title bar's close button, as a user does.
+    void close_window()
+    {
+        QVERIFY(click("closeButton"));
+        QTRY_VERIFY(!window_->isVisible());
     }
 
     QObject *pal() { return object("protocalAndLink"); }

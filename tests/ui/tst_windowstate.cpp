@@ -36,23 +36,6 @@ class Tst_WindowState : public QObject, public MainScene
     QString cmds_file() const { return context_dir() + "/qelo+.cmds.json"; }
     QString data_file() const { return home_.path() + "/config/qelo/qelo+.datas.csv"; }
 
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static bool write(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-    }
-    static QJsonObject json(const QString &path) { return QJsonDocument::fromJson(read(path)).object(); }
-    static QByteArray envelope(const QString &type, int vnumber, const QByteArray &ctx)
-    {
-        return "{\"type\": \"" + type.toUtf8() + "\", \"vnumber\": " + QByteArray::number(vnumber) + ", \"ctx\": " + ctx
-               + "}";
-    }
     static ino_t inode(const QString &path)
     {
         struct stat st{};
@@ -71,10 +54,6 @@ class Tst_WindowState : public QObject, public MainScene
         QMetaObject::invokeMethod(window_, "get_tabviews_ctx", Q_RETURN_ARG(QVariant, ctx));
         return ctx;
     }
-    static QJsonValue plain(const QVariant &v)
-    {
-        return QJsonValue::fromVariant(v.userType() == qMetaTypeId<QJSValue>() ? v.value<QJSValue>().toVariant() : v);
-    }
     static QByteArray text_of(const QJsonValue &v)
     {
         return v.isArray() ? QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact)
@@ -87,13 +66,6 @@ class Tst_WindowState : public QObject, public MainScene
             return true;
         qWarning("states differ:\n%s\n%s", text_of(a).constData(), text_of(b).constData());
         return false;
-    }
-
-    // Closes the window with its title bar's close button, as a user does.
-    void close_window()
-    {
-        QVERIFY(click("closeButton"));
-        QTRY_VERIFY(!window_->isVisible());
     }
 
     QProcess *start_program(const QStringList &args = {})
