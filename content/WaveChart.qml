@@ -15,6 +15,9 @@ Rectangle {
     objectName: "waveChart"
     property alias chart: chart
     property alias marker: marker
+    // The size it takes when dropped into a tab.
+    property int preferred_width: 520
+    property int preferred_height: 320
     // 0 waveform, 1 bars, 2 histogram, 3 spectrum
     property int kind: 0
     readonly property var kind_names: [qsTr("波形图"), qsTr("条形图"), qsTr("直方图"), qsTr("频域图")]

@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>ArgumentMenu</name>
+    <message>
+        <source>事件与参数</source>
+        <translation>Events and arguments</translation>
+    </message>
+    <message>
+        <source>示例参数</source>
+        <translation>Sample argument</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>浮点</source>
+        <translation>Float</translation>
+    </message>
+    <message>
+        <source>模式已跟随命令</source>
+        <translation>The mode follows the command</translation>
+    </message>
+</context>
+<context>
     <name>AxisXCursor</name>
     <message>
         <source>右键: 弹出菜单</source>
@@ -33,6 +60,24 @@
     <message>
         <source>删除</source>
         <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>ChMenu</name>
+    <message>
+        <source>指定通道</source>
+        <translation>Channel</translation>
+    </message>
+</context>
+<context>
+    <name>CmdMenu</name>
+    <message>
+        <source>绑定命令</source>
+        <translation>Bind command</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>Empty</translation>
     </message>
 </context>
 <context>
@@ -288,6 +333,13 @@
     </message>
 </context>
 <context>
+    <name>DeleteMenuItem</name>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
     <name>FileMenu</name>
     <message>
         <source>文件</source>
@@ -308,6 +360,33 @@
     <message>
         <source>载入命令</source>
         <translation>Load commands</translation>
+    </message>
+    <message>
+        <source>保存控件窗口及标签</source>
+        <translation>Save widget windows and tabs</translation>
+    </message>
+    <message>
+        <source>将已打开的所有控件窗口及标签，保存为1个文件</source>
+        <translation>Save all open widget windows and tabs to one file</translation>
+    </message>
+    <message>
+        <source>载入控件窗口及标签</source>
+        <translation>Load widget windows and tabs</translation>
+    </message>
+    <message>
+        <source>载入1个记录所有控件窗口及标签的配置文件</source>
+        <translation>Load one file recording all widget windows and tabs</translation>
+    </message>
+</context>
+<context>
+    <name>FillParentMenu</name>
+    <message>
+        <source>恢复</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation>Fill</translation>
     </message>
 </context>
 <context>
@@ -343,16 +422,19 @@
         <source>控件</source>
         <translation>Widgets</translation>
     </message>
-    <message>
-        <source>波形图</source>
-        <translation>Waveform</translation>
-    </message>
 </context>
 <context>
     <name>MySpinBox</name>
     <message>
         <source>鼠标滚轮可增减</source>
         <translation>The mouse wheel changes the value</translation>
+    </message>
+</context>
+<context>
+    <name>MyTabItem</name>
+    <message>
+        <source>从左侧「控件」页拖入控件</source>
+        <translation>Drag widgets here from the "Widgets" page on the left</translation>
     </message>
 </context>
 <context>
@@ -368,6 +450,57 @@
     <message>
         <source>新建标签页</source>
         <translation>New tab</translation>
+    </message>
+    <message>
+        <source>此标签页及其中的控件会被关闭，</source>
+        <translation>This tab and its widgets will be closed,</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>are you sure?</translation>
+    </message>
+    <message>
+        <source>切换锁定状态</source>
+        <translation>Toggle lock</translation>
+    </message>
+    <message>
+        <source>锁定状态下，无法修改控件位置和尺寸</source>
+        <translation>While locked, widget positions and sizes cannot change</translation>
+    </message>
+    <message>
+        <source>更多操作</source>
+        <translation>More</translation>
+    </message>
+</context>
+<context>
+    <name>NameMenu</name>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>显示名称</source>
+        <translation>Show name</translation>
+    </message>
+    <message>
+        <source>字体缩放:</source>
+        <translation>Font scale:</translation>
+    </message>
+    <message>
+        <source>名称跟随已绑定通道</source>
+        <translation>Name follows the bound channel</translation>
+    </message>
+    <message>
+        <source>名称跟随已绑定命令</source>
+        <translation>Name follows the bound command</translation>
+    </message>
+    <message>
+        <source>自定义名称:</source>
+        <translation>Custom name:</translation>
+    </message>
+    <message>
+        <source>颜色跟随已绑定通道</source>
+        <translation>Colour follows the bound channel</translation>
     </message>
 </context>
 <context>
@@ -550,6 +683,13 @@
     </message>
 </context>
 <context>
+    <name>SecondChMenu</name>
+    <message>
+        <source>指定第二通道</source>
+        <translation>Second channel</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>
@@ -601,6 +741,33 @@
     <message>
         <source>, 当前类型: </source>
         <translation>, actual type: </translation>
+    </message>
+</context>
+<context>
+    <name>TabViewMenu</name>
+    <message>
+        <source>载入...</source>
+        <translation>Load...</translation>
+    </message>
+    <message>
+        <source>当前标签另存为...</source>
+        <translation>Save current tab as...</translation>
+    </message>
+    <message>
+        <source>本窗口另存为...</source>
+        <translation>Save this window as...</translation>
+    </message>
+    <message>
+        <source>将本窗口内的所有标签保存为1个文件</source>
+        <translation>Save all tabs of this window to one file</translation>
+    </message>
+    <message>
+        <source>当前标签移到新窗口</source>
+        <translation>Move current tab to a new window</translation>
+    </message>
+    <message>
+        <source>当前标签移回主窗口</source>
+        <translation>Move current tab back to the main window</translation>
     </message>
 </context>
 <context>
@@ -778,6 +945,29 @@
     </message>
 </context>
 <context>
+    <name>ValueMenu</name>
+    <message>
+        <source>数值</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>显示数值</source>
+        <translation>Show value</translation>
+    </message>
+    <message>
+        <source>字体缩放:</source>
+        <translation>Font scale:</translation>
+    </message>
+    <message>
+        <source>保留小数点后位数:</source>
+        <translation>Decimals:</translation>
+    </message>
+    <message>
+        <source>自定义颜色</source>
+        <translation>Custom colour</translation>
+    </message>
+</context>
+<context>
     <name>WaveChart</name>
     <message>
         <source>波形图</source>
@@ -880,6 +1070,165 @@
     <message>
         <source>先打开接口哦</source>
         <translation>Open the link first</translation>
+    </message>
+    <message>
+        <source>请拖入标签页</source>
+        <translation>Drop it into a tab</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetBody</name>
+    <message>
+        <source>控件文档未能加载</source>
+        <translation>The widget document could not be loaded</translation>
+    </message>
+    <message>
+        <source>控件创建失败</source>
+        <translation>The widget could not be created</translation>
+    </message>
+    <message>
+        <source>控件文档的根元素不是Item，无法显示。</source>
+        <translation>The root of the widget document is not an Item; it cannot be shown.</translation>
+    </message>
+    <message>
+        <source>控件无法恢复保存的状态: </source>
+        <translation>The widget could not restore its saved state: </translation>
+    </message>
+    <message>
+        <source>控件无法显示</source>
+        <translation>the widget cannot be shown</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetRectangle</name>
+    <message>
+        <source>更多操作</source>
+        <translation>More</translation>
+    </message>
+    <message>
+        <source>置于顶层</source>
+        <translation>Bring to front</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWindow</name>
+    <message>
+        <source>控件窗口</source>
+        <translation>Widget window</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWindows</name>
+    <message>
+        <source>控件窗口数量已达上限: </source>
+        <translation>Widget windows are at their limit: </translation>
+    </message>
+    <message>
+        <source>此窗口内的标签及控件会被关闭，</source>
+        <translation>The tabs and widgets of this window will be closed,</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>are you sure?</translation>
+    </message>
+    <message>
+        <source>此窗口的标签数量已达上限: </source>
+        <translation>This window's tabs are at their limit: </translation>
+    </message>
+    <message>
+        <source>保存失败: </source>
+        <translation>Saving failed: </translation>
+    </message>
+    <message>
+        <source>当前没有控件</source>
+        <translation>There is no widget at present</translation>
+    </message>
+    <message>
+        <source>当前标签另存为...</source>
+        <translation>Save current tab as...</translation>
+    </message>
+    <message>
+        <source>标签页已保存至以下路径:</source>
+        <translation>The tab was saved to:</translation>
+    </message>
+    <message>
+        <source>本窗口另存为...</source>
+        <translation>Save this window as...</translation>
+    </message>
+    <message>
+        <source>本窗口已保存至以下路径:</source>
+        <translation>This window was saved to:</translation>
+    </message>
+    <message>
+        <source>保存控件窗口及标签</source>
+        <translation>Save widget windows and tabs</translation>
+    </message>
+    <message>
+        <source>所有控件窗口及标签已保存至以下文件:</source>
+        <translation>All widget windows and tabs were saved to the following file:</translation>
+    </message>
+    <message>
+        <source>载入...</source>
+        <translation>Load...</translation>
+    </message>
+    <message>
+        <source>载入控件窗口及标签</source>
+        <translation>Load widget windows and tabs</translation>
+    </message>
+    <message>
+        <source>文件不存在或为空，没有可载入的内容。</source>
+        <translation>The file does not exist or is empty; there is nothing to load.</translation>
+    </message>
+    <message>
+        <source>是一个标签配置文件，</source>
+        <translation>is a tab configuration file,</translation>
+    </message>
+    <message>
+        <source>即将在当前窗口加入新标签，</source>
+        <translation>a new tab will be added to this window,</translation>
+    </message>
+    <message>
+        <source>是否继续?</source>
+        <translation>continue?</translation>
+    </message>
+    <message>
+        <source>是一个窗口配置文件，即将把文件内记录的标签，</source>
+        <translation>is a window configuration file; the tabs in the file</translation>
+    </message>
+    <message>
+        <source>载入此空白窗口，</source>
+        <translation>will be loaded into this empty window,</translation>
+    </message>
+    <message>
+        <source>是一个窗口配置文件，即将打开一个新窗口，</source>
+        <translation>is a window configuration file; a new window will be opened</translation>
+    </message>
+    <message>
+        <source>把文件内记录的标签载入，</source>
+        <translation>and the tabs in the file will be loaded into it,</translation>
+    </message>
+    <message>
+        <source>是一个记录所有控件窗口及标签的配置文件，</source>
+        <translation>is a configuration file of all widget windows and tabs;</translation>
+    </message>
+    <message>
+        <source>载入前会先关闭软件现有的所有控件窗口及标签，</source>
+        <translation>all current widget windows and tabs will be closed before loading,</translation>
+    </message>
+    <message>
+        <source>文件内没有可载入的标签。</source>
+        <translation>The file holds no tab that can be loaded.</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetsPanel</name>
+    <message>
+        <source>波形图</source>
+        <translation>Waveform</translation>
+    </message>
+    <message>
+        <source>拖入标签页以添加控件</source>
+        <translation>Drag into a tab to add the widget</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>ArgumentMenu</name>
+    <message>
+        <source>事件与参数</source>
+        <translation>事件與參數</translation>
+    </message>
+    <message>
+        <source>示例参数</source>
+        <translation>範例參數</translation>
+    </message>
+    <message>
+        <source>模式</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>十六进制</source>
+        <translation>十六進位</translation>
+    </message>
+    <message>
+        <source>浮点</source>
+        <translation>浮點</translation>
+    </message>
+    <message>
+        <source>模式已跟随命令</source>
+        <translation>模式已跟隨命令</translation>
+    </message>
+</context>
+<context>
     <name>AxisXCursor</name>
     <message>
         <source>右键: 弹出菜单</source>
@@ -33,6 +60,24 @@
     <message>
         <source>删除</source>
         <translation>刪除</translation>
+    </message>
+</context>
+<context>
+    <name>ChMenu</name>
+    <message>
+        <source>指定通道</source>
+        <translation>指定通道</translation>
+    </message>
+</context>
+<context>
+    <name>CmdMenu</name>
+    <message>
+        <source>绑定命令</source>
+        <translation>綁定命令</translation>
+    </message>
+    <message>
+        <source>空</source>
+        <translation>空</translation>
     </message>
 </context>
 <context>
@@ -288,6 +333,13 @@
     </message>
 </context>
 <context>
+    <name>DeleteMenuItem</name>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+</context>
+<context>
     <name>FileMenu</name>
     <message>
         <source>文件</source>
@@ -308,6 +360,33 @@
     <message>
         <source>载入命令</source>
         <translation>載入命令</translation>
+    </message>
+    <message>
+        <source>保存控件窗口及标签</source>
+        <translation>儲存控件視窗及標籤</translation>
+    </message>
+    <message>
+        <source>将已打开的所有控件窗口及标签，保存为1个文件</source>
+        <translation>將已開啟的所有控件視窗及標籤，儲存為1個檔案</translation>
+    </message>
+    <message>
+        <source>载入控件窗口及标签</source>
+        <translation>載入控件視窗及標籤</translation>
+    </message>
+    <message>
+        <source>载入1个记录所有控件窗口及标签的配置文件</source>
+        <translation>載入1個記錄所有控件視窗及標籤的設定檔</translation>
+    </message>
+</context>
+<context>
+    <name>FillParentMenu</name>
+    <message>
+        <source>恢复</source>
+        <translation>恢復</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation>填充</translation>
     </message>
 </context>
 <context>
@@ -343,16 +422,19 @@
         <source>控件</source>
         <translation>控件</translation>
     </message>
-    <message>
-        <source>波形图</source>
-        <translation>波形圖</translation>
-    </message>
 </context>
 <context>
     <name>MySpinBox</name>
     <message>
         <source>鼠标滚轮可增减</source>
         <translation>滑鼠滾輪可增減</translation>
+    </message>
+</context>
+<context>
+    <name>MyTabItem</name>
+    <message>
+        <source>从左侧「控件」页拖入控件</source>
+        <translation>從左側「控件」頁拖入控件</translation>
     </message>
 </context>
 <context>
@@ -368,6 +450,57 @@
     <message>
         <source>新建标签页</source>
         <translation>新建標籤頁</translation>
+    </message>
+    <message>
+        <source>此标签页及其中的控件会被关闭，</source>
+        <translation>此標籤頁及其中的控件會被關閉，</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>您確定要這麼做嗎？</translation>
+    </message>
+    <message>
+        <source>切换锁定状态</source>
+        <translation>切換鎖定狀態</translation>
+    </message>
+    <message>
+        <source>锁定状态下，无法修改控件位置和尺寸</source>
+        <translation>鎖定狀態下，無法修改控件位置和尺寸</translation>
+    </message>
+    <message>
+        <source>更多操作</source>
+        <translation>更多操作</translation>
+    </message>
+</context>
+<context>
+    <name>NameMenu</name>
+    <message>
+        <source>名称</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>显示名称</source>
+        <translation>顯示名稱</translation>
+    </message>
+    <message>
+        <source>字体缩放:</source>
+        <translation>字體縮放:</translation>
+    </message>
+    <message>
+        <source>名称跟随已绑定通道</source>
+        <translation>名稱跟隨已綁定通道</translation>
+    </message>
+    <message>
+        <source>名称跟随已绑定命令</source>
+        <translation>名稱跟隨已綁定命令</translation>
+    </message>
+    <message>
+        <source>自定义名称:</source>
+        <translation>自訂名稱:</translation>
+    </message>
+    <message>
+        <source>颜色跟随已绑定通道</source>
+        <translation>顏色跟隨已綁定通道</translation>
     </message>
 </context>
 <context>
@@ -550,6 +683,13 @@
     </message>
 </context>
 <context>
+    <name>SecondChMenu</name>
+    <message>
+        <source>指定第二通道</source>
+        <translation>指定第二通道</translation>
+    </message>
+</context>
+<context>
     <name>ShaderProgram</name>
     <message>
         <source>shader文件不存在</source>
@@ -601,6 +741,33 @@
     <message>
         <source>, 当前类型: </source>
         <translation>, 目前類型: </translation>
+    </message>
+</context>
+<context>
+    <name>TabViewMenu</name>
+    <message>
+        <source>载入...</source>
+        <translation>載入...</translation>
+    </message>
+    <message>
+        <source>当前标签另存为...</source>
+        <translation>目前標籤另存為...</translation>
+    </message>
+    <message>
+        <source>本窗口另存为...</source>
+        <translation>本視窗另存為...</translation>
+    </message>
+    <message>
+        <source>将本窗口内的所有标签保存为1个文件</source>
+        <translation>將本視窗內的所有標籤儲存為1個檔案</translation>
+    </message>
+    <message>
+        <source>当前标签移到新窗口</source>
+        <translation>目前標籤移到新視窗</translation>
+    </message>
+    <message>
+        <source>当前标签移回主窗口</source>
+        <translation>目前標籤移回主視窗</translation>
     </message>
 </context>
 <context>
@@ -778,6 +945,29 @@
     </message>
 </context>
 <context>
+    <name>ValueMenu</name>
+    <message>
+        <source>数值</source>
+        <translation>數值</translation>
+    </message>
+    <message>
+        <source>显示数值</source>
+        <translation>顯示數值</translation>
+    </message>
+    <message>
+        <source>字体缩放:</source>
+        <translation>字體縮放:</translation>
+    </message>
+    <message>
+        <source>保留小数点后位数:</source>
+        <translation>保留小數點後位數:</translation>
+    </message>
+    <message>
+        <source>自定义颜色</source>
+        <translation>自訂顏色</translation>
+    </message>
+</context>
+<context>
     <name>WaveChart</name>
     <message>
         <source>波形图</source>
@@ -880,6 +1070,165 @@
     <message>
         <source>先打开接口哦</source>
         <translation>先打開介面哦</translation>
+    </message>
+    <message>
+        <source>请拖入标签页</source>
+        <translation>請拖入標籤頁</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetBody</name>
+    <message>
+        <source>控件文档未能加载</source>
+        <translation>控件文件未能載入</translation>
+    </message>
+    <message>
+        <source>控件创建失败</source>
+        <translation>控件建立失敗</translation>
+    </message>
+    <message>
+        <source>控件文档的根元素不是Item，无法显示。</source>
+        <translation>控件文件的根元素不是Item，無法顯示。</translation>
+    </message>
+    <message>
+        <source>控件无法恢复保存的状态: </source>
+        <translation>控件無法恢復儲存的狀態: </translation>
+    </message>
+    <message>
+        <source>控件无法显示</source>
+        <translation>控件無法顯示</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetRectangle</name>
+    <message>
+        <source>更多操作</source>
+        <translation>更多操作</translation>
+    </message>
+    <message>
+        <source>置于顶层</source>
+        <translation>置於頂層</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWindow</name>
+    <message>
+        <source>控件窗口</source>
+        <translation>控件視窗</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetWindows</name>
+    <message>
+        <source>控件窗口数量已达上限: </source>
+        <translation>控件視窗數量已達上限: </translation>
+    </message>
+    <message>
+        <source>此窗口内的标签及控件会被关闭，</source>
+        <translation>此視窗內的標籤及控件會被關閉，</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation>您確定要這麼做嗎？</translation>
+    </message>
+    <message>
+        <source>此窗口的标签数量已达上限: </source>
+        <translation>此視窗的標籤數量已達上限: </translation>
+    </message>
+    <message>
+        <source>保存失败: </source>
+        <translation>儲存失敗: </translation>
+    </message>
+    <message>
+        <source>当前没有控件</source>
+        <translation>目前沒有控件</translation>
+    </message>
+    <message>
+        <source>当前标签另存为...</source>
+        <translation>目前標籤另存為...</translation>
+    </message>
+    <message>
+        <source>标签页已保存至以下路径:</source>
+        <translation>標籤頁已儲存至以下路徑:</translation>
+    </message>
+    <message>
+        <source>本窗口另存为...</source>
+        <translation>本視窗另存為...</translation>
+    </message>
+    <message>
+        <source>本窗口已保存至以下路径:</source>
+        <translation>本視窗已儲存至以下路徑:</translation>
+    </message>
+    <message>
+        <source>保存控件窗口及标签</source>
+        <translation>儲存控件視窗及標籤</translation>
+    </message>
+    <message>
+        <source>所有控件窗口及标签已保存至以下文件:</source>
+        <translation>所有控件視窗及標籤已儲存至以下檔案:</translation>
+    </message>
+    <message>
+        <source>载入...</source>
+        <translation>載入...</translation>
+    </message>
+    <message>
+        <source>载入控件窗口及标签</source>
+        <translation>載入控件視窗及標籤</translation>
+    </message>
+    <message>
+        <source>文件不存在或为空，没有可载入的内容。</source>
+        <translation>檔案不存在或為空，沒有可載入的內容。</translation>
+    </message>
+    <message>
+        <source>是一个标签配置文件，</source>
+        <translation>是一個標籤設定檔，</translation>
+    </message>
+    <message>
+        <source>即将在当前窗口加入新标签，</source>
+        <translation>即將在目前視窗加入新標籤，</translation>
+    </message>
+    <message>
+        <source>是否继续?</source>
+        <translation>是否繼續?</translation>
+    </message>
+    <message>
+        <source>是一个窗口配置文件，即将把文件内记录的标签，</source>
+        <translation>是一個視窗設定檔，即將把檔案內記錄的標籤，</translation>
+    </message>
+    <message>
+        <source>载入此空白窗口，</source>
+        <translation>載入此空白視窗，</translation>
+    </message>
+    <message>
+        <source>是一个窗口配置文件，即将打开一个新窗口，</source>
+        <translation>是一個視窗設定檔，即將開啟一個新視窗，</translation>
+    </message>
+    <message>
+        <source>把文件内记录的标签载入，</source>
+        <translation>把檔案內記錄的標籤載入，</translation>
+    </message>
+    <message>
+        <source>是一个记录所有控件窗口及标签的配置文件，</source>
+        <translation>是一個記錄所有控件視窗及標籤的設定檔，</translation>
+    </message>
+    <message>
+        <source>载入前会先关闭软件现有的所有控件窗口及标签，</source>
+        <translation>載入前會先關閉軟體現有的所有控件視窗及標籤，</translation>
+    </message>
+    <message>
+        <source>文件内没有可载入的标签。</source>
+        <translation>檔案內沒有可載入的標籤。</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetsPanel</name>
+    <message>
+        <source>波形图</source>
+        <translation>波形圖</translation>
+    </message>
+    <message>
+        <source>拖入标签页以添加控件</source>
+        <translation>拖入標籤頁以新增控件</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,12 @@ Item {
         acceptedButtons: Qt.NoButton
         readonly property bool hovered: containsMouse
 
+        // Widgets placed over each other hide what is behind them.
+        Rectangle {
+            anchors.fill: parent
+            visible: !host.filled
+            color: theme.bgColor
+        }
         WidgetBody {
             id: body
             anchors.fill: parent

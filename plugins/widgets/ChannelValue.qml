@@ -28,7 +28,8 @@ Rectangle {
     property real value: NaN
     property var names: []
     Component.onCompleted: names = datahub_global.names
-    readonly property color channel_color: datahub_global.color(ch)
+    // The channel's colour once the channel exists.
+    readonly property color channel_color: ch < names.length ? datahub_global.color(ch) : theme.fontColor
 
     color: theme.objColor
     radius: 4

@@ -69,6 +69,8 @@ class Tst_Widgets : public QObject, public MainScene
         return found.isEmpty() ? nullptr : found.first();
     }
     static QPoint centre_of(QQuickItem *i) { return i->mapToScene(QPointF(i->width() / 2, i->height() / 2)).toPoint(); }
+    // A point near a widget's top left corner, which widgets dropped later leave uncovered.
+    static QPoint hover_point(QQuickItem *host) { return host->mapToScene(QPointF(20, 40)).toPoint(); }
     // A point of the current tab's area, as a fraction of it.
     QPoint tab_point(double fx, double fy, QQuickWindow *w = nullptr)
     {
@@ -96,7 +98,7 @@ class Tst_Widgets : public QObject, public MainScene
     // Shows a widget's grip and opens its menu.
     void open_widget_menu(QQuickWindow *w, QQuickItem *host)
     {
-        QTest::mouseMove(w, centre_of(host));
+        QTest::mouseMove(w, hover_point(host));
         QQuickItem *button = nullptr;
         QTRY_VERIFY((button = inside(host, "widgetMenuButton")));
         QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, centre_of(button));
@@ -260,7 +262,7 @@ private slots:
         QQuickItem *front = hosts()[1];
 
         // Moving by the grip.
-        QTest::mouseMove(window_, centre_of(back) + QPoint(0, 40));
+        QTest::mouseMove(window_, hover_point(back));
         QQuickItem *grip = nullptr;
         QTRY_VERIFY((grip = inside(back, "widgetMoveHandle")));
         const QRectF before = geometry(back);
@@ -285,7 +287,8 @@ private slots:
         // Not smaller than the least size.
         drag_in(window_, centre_of(left), centre_of(left) + QPoint(2000, 0));
         QTRY_COMPARE(back->width(), 60.0);
-        drag_in(window_, centre_of(inside(back, "widgetEdge_r")), centre_of(inside(back, "widgetEdge_r")) + QPoint(300, 0));
+        // Back to the left, so that its grip stays inside the tab.
+        drag_in(window_, centre_of(left), centre_of(left) + QPoint(-300, 0));
         QTRY_COMPARE(back->width(), 360.0);
         const QRectF sized = geometry(back);
 
@@ -564,15 +567,15 @@ private slots:
         drop_entry("ChannelValue", tab_point(0.5, 0.5));
         QTRY_COMPARE(hosts().size(), 2);
         QQuickItem *value = hosts()[1];
-        value->setProperty("fx", 210);
-        value->setProperty("fy", 130);
-        value->setProperty("fw", 250);
-        value->setProperty("fh", 140);
+        value->setProperty("fx", 530);
+        value->setProperty("fy", 10);
+        value->setProperty("fw", 170);
+        value->setProperty("fh", 120);
         inside(value, "channelValueText")->parentItem()->parentItem()->setProperty("ch", 2);
         QMetaObject::invokeMethod(inside(hosts()[0], "waveChart"), "set_kind", Q_ARG(QVariant, 1));
         QMetaObject::invokeMethod(hosts()[0], "raise_requested");
         QVERIFY(click("newTabButton"));
-        drop_entry("波形图", tab_point(0.3, 0.3));
+        drop_entry("波形图", tab_point(0.05, 0.05));
         QVERIFY(click("tabViewMoreButton"));
         menu_item(window_, "tabToNewWindowItem");
         QTRY_COMPARE(widget_windows().size(), 1);
@@ -603,7 +606,7 @@ private slots:
         // Back to front as they were: the chart was raised last.
         QCOMPARE(list[1]->property("path").toString(), QStringLiteral("WaveChart"));
         QCOMPARE(inside(list[1], "waveChart")->property("kind").toInt(), 1);
-        QCOMPARE(geometry(list[0]), QRectF(210, 130, 250, 140));
+        QCOMPARE(geometry(list[0]), QRectF(530, 10, 170, 120));
         QCOMPARE(inside(list[0], "channelValueText")->parentItem()->parentItem()->property("ch").toInt(), 2);
         shot("widgets-dashboard-restored");
     }
