@@ -80,6 +80,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
 {
     int images_before = 0;
     int images_after = 0;
+    bool image_ticked = false;
     {
         std::lock_guard<DataLock> locker(data_lock_);
         DataEngineInterface *engine = engine_loader_.engine();
@@ -144,8 +145,10 @@ void DataHub::decode_pass(const QDateTime &receive_time)
                 }
                 prev = e;
             }
-            if (batch_seen)
+            if (batch_seen) {
                 ++image_tick_;
+                image_ticked = true;
+            }
             if (prev >= 0) {
                 const int rest = used - prev - 1;
                 if (rest > 0)
@@ -158,4 +161,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
     emit_deferred();
     if (images_after != images_before)
         emit image_count_changed();
+    // Pictures may have changed under the same record: views reload them.
+    if (image_ticked)
+        emit image_tick_changed();
 }

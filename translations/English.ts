@@ -79,6 +79,10 @@
         <source>空</source>
         <translation>Empty</translation>
     </message>
+    <message>
+        <source>不绑定</source>
+        <translation>Unbind</translation>
+    </message>
 </context>
 <context>
     <name>ColorBar</name>
@@ -101,6 +105,21 @@
     <message>
         <source>清空数据</source>
         <translation>Clear data</translation>
+    </message>
+</context>
+<context>
+    <name>CommandButton</name>
+    <message>
+        <source>按钮</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>右键绑定命令</source>
+        <translation>Right click to bind a command</translation>
+    </message>
+    <message>
+        <source>松开时发送</source>
+        <translation>Send on release</translation>
     </message>
 </context>
 <context>
@@ -277,6 +296,25 @@
     </message>
 </context>
 <context>
+    <name>CommandSwitch</name>
+    <message>
+        <source>开关</source>
+        <translation>Switch</translation>
+    </message>
+    <message>
+        <source>开</source>
+        <translation>On</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>关闭时发送</source>
+        <translation>Send when off</translation>
+    </message>
+</context>
+<context>
     <name>CommonThread</name>
     <message>
         <source>线程正忙！</source>
@@ -424,6 +462,13 @@
     </message>
 </context>
 <context>
+    <name>LevelBar</name>
+    <message>
+        <source>竖直</source>
+        <translation>Vertical</translation>
+    </message>
+</context>
+<context>
     <name>MySpinBox</name>
     <message>
         <source>鼠标滚轮可增减</source>
@@ -434,7 +479,7 @@
     <name>MyTabItem</name>
     <message>
         <source>从左侧「控件」页拖入控件</source>
-        <translation>Drag widgets here from the "Widgets" page on the left</translation>
+        <translation>Drag widgets here from the &quot;Widgets&quot; page on the left</translation>
     </message>
 </context>
 <context>
@@ -501,6 +546,29 @@
     <message>
         <source>颜色跟随已绑定通道</source>
         <translation>Colour follows the bound channel</translation>
+    </message>
+</context>
+<context>
+    <name>PictureView</name>
+    <message>
+        <source>还没有收到图片</source>
+        <translation>No picture received yet</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>最新</source>
+        <translation>Newest</translation>
+    </message>
+    <message>
+        <source>填充显示</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>显示图片数量</source>
+        <translation>Show picture count</translation>
     </message>
 </context>
 <context>
@@ -680,6 +748,25 @@
     <message>
         <source>打开接口</source>
         <translation>Open link</translation>
+    </message>
+</context>
+<context>
+    <name>RangeMenu</name>
+    <message>
+        <source>范围</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>最小值:</source>
+        <translation>Minimum:</translation>
+    </message>
+    <message>
+        <source>最大值:</source>
+        <translation>Maximum:</translation>
+    </message>
+    <message>
+        <source>步长:</source>
+        <translation>Step:</translation>
     </message>
 </context>
 <context>
@@ -945,6 +1032,13 @@
     </message>
 </context>
 <context>
+    <name>ValueKnob</name>
+    <message>
+        <source>旋钮</source>
+        <translation>Knob</translation>
+    </message>
+</context>
+<context>
     <name>ValueMenu</name>
     <message>
         <source>数值</source>
@@ -965,6 +1059,13 @@
     <message>
         <source>自定义颜色</source>
         <translation>Custom colour</translation>
+    </message>
+</context>
+<context>
+    <name>ValueSlider</name>
+    <message>
+        <source>滑块</source>
+        <translation>Slider</translation>
     </message>
 </context>
 <context>
@@ -1133,7 +1234,7 @@
     </message>
     <message>
         <source>此窗口的标签数量已达上限: </source>
-        <translation>This window's tabs are at their limit: </translation>
+        <translation>This window&apos;s tabs are at their limit: </translation>
     </message>
     <message>
         <source>保存失败: </source>
@@ -1252,6 +1353,25 @@
     <message>
         <source>关闭</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>ZoneMenu</name>
+    <message>
+        <source>警告区间</source>
+        <translation>Warning zones</translation>
+    </message>
+    <message>
+        <source>显示警告区间</source>
+        <translation>Show warning zones</translation>
+    </message>
+    <message>
+        <source>低于:</source>
+        <translation>Below:</translation>
+    </message>
+    <message>
+        <source>高于:</source>
+        <translation>Above:</translation>
     </message>
 </context>
 <context>

@@ -79,6 +79,10 @@
         <source>空</source>
         <translation>空</translation>
     </message>
+    <message>
+        <source>不绑定</source>
+        <translation>不綁定</translation>
+    </message>
 </context>
 <context>
     <name>ColorBar</name>
@@ -101,6 +105,21 @@
     <message>
         <source>清空数据</source>
         <translation>清空資料</translation>
+    </message>
+</context>
+<context>
+    <name>CommandButton</name>
+    <message>
+        <source>按钮</source>
+        <translation>按鈕</translation>
+    </message>
+    <message>
+        <source>右键绑定命令</source>
+        <translation>右鍵綁定命令</translation>
+    </message>
+    <message>
+        <source>松开时发送</source>
+        <translation>鬆開時發送</translation>
     </message>
 </context>
 <context>
@@ -277,6 +296,25 @@
     </message>
 </context>
 <context>
+    <name>CommandSwitch</name>
+    <message>
+        <source>开关</source>
+        <translation>開關</translation>
+    </message>
+    <message>
+        <source>开</source>
+        <translation>開</translation>
+    </message>
+    <message>
+        <source>关</source>
+        <translation>關</translation>
+    </message>
+    <message>
+        <source>关闭时发送</source>
+        <translation>關閉時發送</translation>
+    </message>
+</context>
+<context>
     <name>CommonThread</name>
     <message>
         <source>线程正忙！</source>
@@ -424,6 +462,13 @@
     </message>
 </context>
 <context>
+    <name>LevelBar</name>
+    <message>
+        <source>竖直</source>
+        <translation>豎直</translation>
+    </message>
+</context>
+<context>
     <name>MySpinBox</name>
     <message>
         <source>鼠标滚轮可增减</source>
@@ -501,6 +546,29 @@
     <message>
         <source>颜色跟随已绑定通道</source>
         <translation>顏色跟隨已綁定通道</translation>
+    </message>
+</context>
+<context>
+    <name>PictureView</name>
+    <message>
+        <source>还没有收到图片</source>
+        <translation>還沒有收到圖片</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>圖片</translation>
+    </message>
+    <message>
+        <source>最新</source>
+        <translation>最新</translation>
+    </message>
+    <message>
+        <source>填充显示</source>
+        <translation>填充顯示</translation>
+    </message>
+    <message>
+        <source>显示图片数量</source>
+        <translation>顯示圖片數量</translation>
     </message>
 </context>
 <context>
@@ -680,6 +748,25 @@
     <message>
         <source>打开接口</source>
         <translation>打開介面</translation>
+    </message>
+</context>
+<context>
+    <name>RangeMenu</name>
+    <message>
+        <source>范围</source>
+        <translation>範圍</translation>
+    </message>
+    <message>
+        <source>最小值:</source>
+        <translation>最小值:</translation>
+    </message>
+    <message>
+        <source>最大值:</source>
+        <translation>最大值:</translation>
+    </message>
+    <message>
+        <source>步长:</source>
+        <translation>步長:</translation>
     </message>
 </context>
 <context>
@@ -945,6 +1032,13 @@
     </message>
 </context>
 <context>
+    <name>ValueKnob</name>
+    <message>
+        <source>旋钮</source>
+        <translation>旋鈕</translation>
+    </message>
+</context>
+<context>
     <name>ValueMenu</name>
     <message>
         <source>数值</source>
@@ -965,6 +1059,13 @@
     <message>
         <source>自定义颜色</source>
         <translation>自訂顏色</translation>
+    </message>
+</context>
+<context>
+    <name>ValueSlider</name>
+    <message>
+        <source>滑块</source>
+        <translation>滑塊</translation>
     </message>
 </context>
 <context>
@@ -1252,6 +1353,25 @@
     <message>
         <source>关闭</source>
         <translation>關閉</translation>
+    </message>
+</context>
+<context>
+    <name>ZoneMenu</name>
+    <message>
+        <source>警告区间</source>
+        <translation>警告區間</translation>
+    </message>
+    <message>
+        <source>显示警告区间</source>
+        <translation>顯示警告區間</translation>
+    </message>
+    <message>
+        <source>低于:</source>
+        <translation>低於:</translation>
+    </message>
+    <message>
+        <source>高于:</source>
+        <translation>高於:</translation>
     </message>
 </context>
 <context>

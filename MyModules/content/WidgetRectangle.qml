@@ -44,9 +44,13 @@ Item {
     function remove() { remove_requested() }
     // Sends a command of the command tree (its path of indices) with the
     // argument filling its placeholders; false without a link.
+    // A widget's act sends its command once, whatever the command's own repeat count.
     function send_command(cmd_path, argument) {
-        return commands !== null && commands.run_with_argument(cmd_path, argument)
+        return commands !== null && commands.run_with_argument(cmd_path, argument, true)
     }
+    function link_ready() { return commands !== null && commands.link_open }
+    // A link is open and no command sequence is running.
+    function can_send() { return link_ready() && !commands.out_buffer.repeating }
     function command_list() { return commands !== null ? commands.leaf_list() : [] }
 
     function source_url() {
@@ -111,6 +115,7 @@ Item {
         }
         WidgetBody {
             id: body
+            objectName: "widgetBody"
             anchors.fill: parent
             host: host
         }

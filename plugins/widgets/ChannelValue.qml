@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "qrc:/MyModules/content"
+import "qrc:/MyModules/content/widgettools.js" as Tools
 
 // A readout of one channel's newest value with its name. Right click for
 // its menu: the channel, how the value and the name are shown, fill and
@@ -14,7 +15,7 @@ Rectangle {
     // What the menus edit.
     property int ch: 0
     property bool value_on: true
-    property real value_scale: 1
+    property real value_scale: 1.6
     property int value_decimal: 2
     property bool value_color_custom: false
     property color value_color: "#ffffff"
@@ -45,56 +46,29 @@ Rectangle {
 
     readonly property var members: ["ch", "value_on", "value_scale", "value_decimal", "value_color_custom",
         "value_color", "name_on", "name_scale", "name_follow", "name_text", "name_color_follow", "name_color"]
-    function get_ctx() {
-        var ctx = {}
-        for (var i = 0; i < members.length; i++) {
-            var v = root[members[i]]
-            ctx[members[i]] = typeof v === "object" ? v.toString() : v
-        }
-        return ctx
-    }
-    // Takes each member only when it has the type it should; colours as "#rrggbb".
+    function get_ctx() { return Tools.get(root, members) }
     function set_ctx(ctx) {
-        if (ctx === null || typeof ctx !== "object")
-            return
-        for (var i = 0; i < members.length; i++) {
-            var key = members[i], v = ctx[key], cur = root[key]
-            if (v === undefined)
-                continue
-            if (typeof cur === "object" ? (typeof v === "string" && /^#[0-9a-fA-F]{6,8}$/.test(v)) : typeof v === typeof cur)
-                root[key] = v
-        }
-        ch = Math.max(0, Math.min(255, Math.round(ch)))
-        value_decimal = Math.max(0, Math.min(10, value_decimal))
+        Tools.set(root, members, ctx)
+        ch = Tools.clamp(ch, 0, 255)
+        value_decimal = Tools.clamp(value_decimal, 0, 10)
     }
 
     Column {
         anchors.centerIn: parent
         width: parent.width - 16
         spacing: 4
-        Text {
+        WidgetName {
             objectName: "channelValueName"
-            visible: root.name_on
             width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-            text: root.name_follow ? (root.ch < root.names.length ? root.names[root.ch] : "CH" + (root.ch + 1))
-                                   : root.name_text
-            color: root.name_color_follow ? root.channel_color : root.name_color
-            font.family: g_settings.fontFamily
-            font.pixelSize: g_settings.fontPixelSizeNormal * root.name_scale
+            target: root
+            follow_text: Tools.channel_name(root.names, root.ch)
+            follow_color: root.channel_color
         }
-        Text {
+        ValueText {
             objectName: "channelValueText"
-            visible: root.value_on
             width: parent.width
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-            text: isNaN(root.value) ? "--" : root.value.toFixed(root.value_decimal)
-            color: root.value_color_custom ? root.value_color : theme.fontColor
-            font.family: g_settings.fontFamilyNumber
-            font.pixelSize: g_settings.fontPixelSizeBig * 1.6 * root.value_scale
-            font.bold: true
+            target: root
+            value: root.value
         }
     }
 

@@ -231,6 +231,7 @@ private slots:
     void batchFramesCountImagesAndTicks()
     {
         QSignalSpy count(hub_, SIGNAL(image_count_changed()));
+        QSignalSpy ticks(hub_, SIGNAL(image_tick_changed()));
         engine_->next = {frame(0, 23, 20)};
         engine_->add_image = true;
         put(QByteArray("HEAD") + QByteArray(20, '\x01'));
@@ -242,6 +243,8 @@ private slots:
         put(QByteArray(10, 'z'));
         QCOMPARE(hub_->image_tick(), 2);
         QCOMPARE(count.count(), 1);
+        // A changed picture under the same record is announced for views to reload.
+        QCOMPARE(ticks.count(), 2);
     }
 
     void collectionDelayDecodesABurstTogether()
