@@ -25,6 +25,18 @@ class Tst_Widgets : public QObject, public WidgetScene
     QString widgets_dir() const { return run_.path() + "/plugins/widgets"; }
     QString files_dir() const { return home_.path() + "/files"; }
 
+    // Double clicks a tab until its name editor opens (a click that lands
+    // while the bar still lays out a new tab is taken as a single one).
+    bool open_name_editor(const QString &button)
+    {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            QTest::mouseDClick(window_, Qt::LeftButton, Qt::NoModifier, centre_of(item(button)));
+            if (QTest::qWaitFor([&]() { return item("tabNameEditor") != nullptr; }, 2000))
+                return true;
+        }
+        return false;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -184,16 +196,13 @@ private slots:
         QTRY_COMPARE(tab_count(), 2);
 
         // Rename by a double click; Escape leaves the name.
-        QQuickItem *second = item("tabButton1");
-        QTest::mouseDClick(window_, Qt::LeftButton, Qt::NoModifier, centre_of(second));
-        QTRY_VERIFY(item("tabNameEditor"));
+        QVERIFY(open_name_editor("tabButton1"));
         QTest::keyClick(window_, Qt::Key_A, Qt::ControlModifier);
         for (const char c : QByteArray("Motor"))
             QTest::keyClick(window_, c);
         QTest::keyClick(window_, Qt::Key_Return);
         QTRY_COMPARE(inside(item("tabButton1"), "tabText")->property("text").toString(), QStringLiteral("Motor"));
-        QTest::mouseDClick(window_, Qt::LeftButton, Qt::NoModifier, centre_of(item("tabButton1")));
-        QTRY_VERIFY(item("tabNameEditor"));
+        QVERIFY(open_name_editor("tabButton1"));
         QTest::keyClick(window_, 'x');
         QTest::keyClick(window_, Qt::Key_Escape);
         QTRY_VERIFY(!item("tabNameEditor"));
@@ -262,13 +271,11 @@ private slots:
         QCOMPARE(inside(hosts()[0], "waveChart")->property("kind").toInt(), 3);
 
         // The same through the menu.
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "tabToNewWindowItem");
+        button_menu_item(window_, "tabViewMoreButton", "tabToNewWindowItem");
         QTRY_COMPARE(widget_windows().size(), 1);
         other = widget_windows().first();
         QVERIFY(QTest::qWaitForWindowExposed(other));
-        QTest::mouseClick(other, Qt::LeftButton, Qt::NoModifier, centre_of(in(other, "tabViewMoreButton")));
-        menu_item(other, "tabToMainItem");
+        button_menu_item(other, "tabViewMoreButton", "tabToMainItem");
         QTRY_COMPARE(widget_windows().size(), 0);
         QCOMPARE(tab_count(), 2);
     }
@@ -277,8 +284,7 @@ private slots:
     {
         QVERIFY(click("newTabButton"));
         drop_entry("波形图", tab_point(0.2, 0.2));
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "tabToNewWindowItem");
+        button_menu_item(window_, "tabViewMoreButton", "tabToNewWindowItem");
         QTRY_COMPARE(widget_windows().size(), 1);
         QQuickWindow *other = widget_windows().first();
         QVERIFY(QTest::qWaitForWindowExposed(other));
@@ -324,8 +330,7 @@ private slots:
         save_with_menu("saveWindowItem", files_dir() + "/win.tabview.json");
         QTRY_VERIFY(alert_text().startsWith(QStringLiteral("本窗口已保存至以下路径:")));
         answer_alert();
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "tabToNewWindowItem");
+        button_menu_item(window_, "tabViewMoreButton", "tabToNewWindowItem");
         QTRY_COMPARE(widget_windows().size(), 1);
         next_path_ = files_dir() + "/all";
         file_menu_item("saveTabviewsItem");
@@ -339,13 +344,11 @@ private slots:
 
         // Loading a tab adds it to this window after asking.
         next_path_ = files_dir() + "/dash.tab.json";
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "loadTabFileItem");
+        button_menu_item(window_, "tabViewMoreButton", "loadTabFileItem");
         QTRY_VERIFY(alert_text().contains(QStringLiteral("是一个标签配置文件，即将在当前窗口加入新标签，是否继续?")));
         answer_alert(false);
         QCOMPARE(tab_count(), 1);
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "loadTabFileItem");
+        button_menu_item(window_, "tabViewMoreButton", "loadTabFileItem");
         answer_alert(true);
         QTRY_COMPARE(tab_count(), 2);
         QCOMPARE(current_tab()->property("name").toString(), QStringLiteral("Dash"));
@@ -354,8 +357,7 @@ private slots:
 
         // A window file: into a new window since this one has widgets.
         next_path_ = files_dir() + "/win.tabview.json";
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "loadTabFileItem");
+        button_menu_item(window_, "tabViewMoreButton", "loadTabFileItem");
         QTRY_VERIFY(alert_text().contains(QStringLiteral("是一个窗口配置文件，即将打开一个新窗口，把文件内记录的标签载入，是否继续?")));
         answer_alert(true);
         QTRY_COMPARE(widget_windows().size(), 1);
@@ -367,8 +369,8 @@ private slots:
         QMetaObject::invokeMethod(view(other), "close_tab", Q_ARG(QVariant, 0));
         QTRY_COMPARE(tab_count(other), 1);
         QCOMPARE(hosts(other).size(), 0);
-        QTest::mouseClick(other, Qt::LeftButton, Qt::NoModifier, centre_of(in(other, "tabViewMoreButton")));
-        menu_item(other, "loadTabFileItem");
+        activate(other);
+        button_menu_item(other, "tabViewMoreButton", "loadTabFileItem");
         QTRY_VERIFY(alert_text().contains(QStringLiteral("是一个窗口配置文件，即将把文件内记录的标签，载入此空白窗口，是否继续?")));
         answer_alert(true);
         QTRY_COMPARE(hosts(other).size(), 2);
@@ -388,8 +390,7 @@ private slots:
         // A command file is not a tab file.
         QVERIFY(write(files_dir() + "/c.cmds.json", envelope("cmds", 100, "[]")));
         next_path_ = files_dir() + "/c.cmds.json";
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "loadTabFileItem");
+        button_menu_item(window_, "tabViewMoreButton", "loadTabFileItem");
         QTRY_VERIFY(alert_text().startsWith(QStringLiteral("脚本类型不对，无法加载。")));
         QVERIFY(alert_text().contains(QStringLiteral("要求类型: tab tabview tabviews, 当前类型: cmds")));
         answer_alert();
@@ -417,8 +418,7 @@ private slots:
         QMetaObject::invokeMethod(hosts()[0], "raise_requested");
         QVERIFY(click("newTabButton"));
         drop_entry("波形图", tab_point(0.05, 0.05));
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "tabToNewWindowItem");
+        button_menu_item(window_, "tabViewMoreButton", "tabToNewWindowItem");
         QTRY_COMPARE(widget_windows().size(), 1);
         QQuickWindow *other = widget_windows().first();
         other->setGeometry(QRect(300, 200, 700, 500));
@@ -540,8 +540,7 @@ Rectangle {
              "width": 200, "height": 120, "ctx": null}]})";
         QVERIFY(write(files_dir() + "/bad.tab.json", envelope("tab", 100, tab)));
         next_path_ = files_dir() + "/bad.tab.json";
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "loadTabFileItem");
+        button_menu_item(window_, "tabViewMoreButton", "loadTabFileItem");
         answer_alert(true);
         QTRY_COMPARE(tab_count(), 2);
         const QList<QQuickItem *> list = hosts();
@@ -584,8 +583,7 @@ Rectangle {
         widgets += "]";
         QVERIFY(write(files_dir() + "/many.tab.json", envelope("tab", 100, R"({"widgets": )" + widgets + "}")));
         next_path_ = files_dir() + "/many.tab.json";
-        QVERIFY(click("tabViewMoreButton"));
-        menu_item(window_, "loadTabFileItem");
+        button_menu_item(window_, "tabViewMoreButton", "loadTabFileItem");
         answer_alert(true);
         QTRY_COMPARE(tab_count(), 2);
         const QList<QQuickItem *> list = all_in(window_, "widgetRectangle");

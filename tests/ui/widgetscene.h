@@ -89,6 +89,17 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, centre_of(button));
         QTest::qWait(150);
     }
+    // Clicks `button` of window `w` until `entry` of the menu it opens shows
+    // (a window just shown may miss the first click), then clicks the entry.
+    void button_menu_item(QQuickWindow *w, const QString &button, const QString &entry)
+    {
+        for (int attempt = 0; attempt < 3 && !in(w, entry); ++attempt) {
+            QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, centre_of(in(w, button)));
+            if (QTest::qWaitFor([&]() { return in(w, entry) != nullptr; }, 2000))
+                break;
+        }
+        menu_item(w, entry);
+    }
     void menu_item(QQuickWindow *w, const QString &name)
     {
         QQuickItem *i = nullptr;
@@ -165,8 +176,7 @@ protected:
     {
         QQuickWindow *win = w ? w : window_;
         next_path_ = path;
-        QTest::mouseClick(win, Qt::LeftButton, Qt::NoModifier, centre_of(in(win, "tabViewMoreButton")));
-        menu_item(win, item_name);
+        button_menu_item(win, "tabViewMoreButton", item_name);
     }
 
 };
