@@ -448,7 +448,7 @@ Rectangle {
                     wrapMode: TextEdit.WrapAnywhere
                     color: theme.fontColor
                     selectionColor: theme.iconColor1
-                    font.family: myapp.mono_font
+                    font.family: g_settings.fontFamilyTerm
                     font.pixelSize: Math.round(g_settings.fontPixelSizeNormal * g_settings.fontScaleTerm * zone.font_scale)
                 }
             }
@@ -578,7 +578,7 @@ Rectangle {
                     color: theme.fontColor
                     selectByMouse: true
                     wrapMode: TextArea.WrapAnywhere
-                    font.family: myapp.mono_font
+                    font.family: g_settings.fontFamilyTerm
                     font.pixelSize: g_settings.fontPixelSizeNormal
                     placeholderText: zone.send_hex_on ? "01 0A FF" : ""
                     background: Rectangle {

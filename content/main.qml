@@ -51,6 +51,14 @@ NewWindow {
 
     AlertPanel { id: alertPanel }
 
+    SettingsWindow {
+        id: settingsWindow
+        settings: g_settings
+        main_window: mainRect
+        link_connected: waveView.pal.link_open
+        alert: alertPanel
+    }
+
     Connections {
         target: datahub_global
         function onAlert(msg) { alertPanel.open_alert(msg) }
@@ -244,6 +252,7 @@ NewWindow {
             save_state()
         widgetWindows.closing_all = true
         widgetWindows.close_windows()
+        settingsWindow.close()
     }
 
     title_bar.left_items: [
@@ -254,6 +263,18 @@ NewWindow {
             tip: qsTr("菜单")
             iconSize: 20
             onClicked: mainMenu.popup(menuButton, 0, menuButton.height)
+        },
+        IconButton {
+            objectName: "settingsButton"
+            icon: "qrc:/icons/settings.svg"
+            tip: qsTr("设置")
+            onClicked: settingsWindow.open_page(0)
+        },
+        IconButton {
+            objectName: "skinButton"
+            icon: "qrc:/icons/skin.svg"
+            tip: qsTr("皮肤")
+            onClicked: settingsWindow.open_page(1)
         },
         IconButton {
             objectName: "screenshotButton"
@@ -284,6 +305,16 @@ NewWindow {
         }
         LanguageMenu {
             link_connected: waveView.pal.link_open
+        }
+        MyMenuItem {
+            objectName: "generalSettingsItem"
+            text: qsTr("常用设置")
+            onTriggered: settingsWindow.open_page(0)
+        }
+        MyMenuItem {
+            objectName: "skinItem"
+            text: qsTr("皮肤")
+            onTriggered: settingsWindow.open_page(1)
         }
         MyMenuSeparator {}
         MyMenuItem {

@@ -428,6 +428,105 @@
     </message>
 </context>
 <context>
+    <name>GeneralSettingsPanel</name>
+    <message>
+        <source>全部</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>Fonts</translation>
+    </message>
+    <message>
+        <source>画质</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation type="unfinished">Scale</translation>
+    </message>
+    <message>
+        <source>先断开与下位机的连接才能切换语言。</source>
+        <translation type="unfinished">Disconnect from the device before switching the language.</translation>
+    </message>
+    <message>
+        <source>常规字体</source>
+        <translation>General font</translation>
+    </message>
+    <message>
+        <source>数字字体</source>
+        <translation>Number font</translation>
+    </message>
+    <message>
+        <source>坐标轴字体</source>
+        <translation>Axis font</translation>
+    </message>
+    <message>
+        <source>文本区字体</source>
+        <translation>Terminal font</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>极小</source>
+        <translation>tiny</translation>
+    </message>
+    <message>
+        <source>小</source>
+        <translation>small</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>大</source>
+        <translation>big</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>渲染风格</source>
+        <translation>Render style</translation>
+    </message>
+    <message>
+        <source>原生(清晰)</source>
+        <translation>Native (crisp)</translation>
+    </message>
+    <message>
+        <source>Qt(平滑缩放)</source>
+        <translation>Qt (smooth scaling)</translation>
+    </message>
+    <message>
+        <source>多重采样(重启生效)</source>
+        <translation>Multisampling (after restart)</translation>
+    </message>
+    <message>
+        <source>刷新率(fps)</source>
+        <translation>Refresh rate (fps)</translation>
+    </message>
+    <message>
+        <source>界面缩放</source>
+        <translation>UI scale</translation>
+    </message>
+    <message>
+        <source>作用到所有文本、窗体部件。</source>
+        <translation>Applies to every text and control.</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation type="unfinished">Reset</translation>
+    </message>
+    <message>
+        <source>字体、画质和缩放将恢复默认，是否继续?</source>
+        <translation>Fonts, quality and scale go back to their defaults. Continue?</translation>
+    </message>
+</context>
+<context>
     <name>LanguageMenu</name>
     <message>
         <source>先断开与下位机的连接才能切换语言。</source>
@@ -774,6 +873,21 @@
     <message>
         <source>指定第二通道</source>
         <translation>Second channel</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>常用</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>皮肤</source>
+        <translation>Skin</translation>
     </message>
 </context>
 <context>
@@ -1435,6 +1549,18 @@
     <message>
         <source>状态文件保存失败: </source>
         <translation>Could not save the state file: </translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>皮肤</source>
+        <translation>Skin</translation>
+    </message>
+    <message>
+        <source>常用设置</source>
+        <translation>General settings</translation>
     </message>
 </context>
 </TS>

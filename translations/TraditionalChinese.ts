@@ -428,6 +428,105 @@
     </message>
 </context>
 <context>
+    <name>GeneralSettingsPanel</name>
+    <message>
+        <source>全部</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>字体</source>
+        <translation>字體</translation>
+    </message>
+    <message>
+        <source>画质</source>
+        <translation>畫質</translation>
+    </message>
+    <message>
+        <source>缩放</source>
+        <translation type="unfinished">縮放</translation>
+    </message>
+    <message>
+        <source>先断开与下位机的连接才能切换语言。</source>
+        <translation type="unfinished">先斷開與下位機的連接才能切換語言。</translation>
+    </message>
+    <message>
+        <source>常规字体</source>
+        <translation>常規字體</translation>
+    </message>
+    <message>
+        <source>数字字体</source>
+        <translation>數字字體</translation>
+    </message>
+    <message>
+        <source>坐标轴字体</source>
+        <translation>座標軸字體</translation>
+    </message>
+    <message>
+        <source>文本区字体</source>
+        <translation>文本區字體</translation>
+    </message>
+    <message>
+        <source>加粗</source>
+        <translation>加粗</translation>
+    </message>
+    <message>
+        <source>极小</source>
+        <translation>極小</translation>
+    </message>
+    <message>
+        <source>小</source>
+        <translation>小</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>中</translation>
+    </message>
+    <message>
+        <source>大</source>
+        <translation>大</translation>
+    </message>
+    <message>
+        <source>字号</source>
+        <translation>字號</translation>
+    </message>
+    <message>
+        <source>渲染风格</source>
+        <translation>渲染風格</translation>
+    </message>
+    <message>
+        <source>原生(清晰)</source>
+        <translation>原生(清晰)</translation>
+    </message>
+    <message>
+        <source>Qt(平滑缩放)</source>
+        <translation>Qt(平滑縮放)</translation>
+    </message>
+    <message>
+        <source>多重采样(重启生效)</source>
+        <translation>多重採樣(重啟生效)</translation>
+    </message>
+    <message>
+        <source>刷新率(fps)</source>
+        <translation>刷新率(fps)</translation>
+    </message>
+    <message>
+        <source>界面缩放</source>
+        <translation>界面縮放</translation>
+    </message>
+    <message>
+        <source>作用到所有文本、窗体部件。</source>
+        <translation>作用到所有文本、窗體部件。</translation>
+    </message>
+    <message>
+        <source>重置</source>
+        <translation type="unfinished">重置</translation>
+    </message>
+    <message>
+        <source>字体、画质和缩放将恢复默认，是否继续?</source>
+        <translation>字體、畫質和縮放將恢復默認，是否繼續?</translation>
+    </message>
+</context>
+<context>
     <name>LanguageMenu</name>
     <message>
         <source>先断开与下位机的连接才能切换语言。</source>
@@ -774,6 +873,21 @@
     <message>
         <source>指定第二通道</source>
         <translation>指定第二通道</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>常用</source>
+        <translation>常用</translation>
+    </message>
+    <message>
+        <source>皮肤</source>
+        <translation>皮膚</translation>
     </message>
 </context>
 <context>
@@ -1435,6 +1549,18 @@
     <message>
         <source>状态文件保存失败: </source>
         <translation>狀態檔案儲存失敗: </translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>皮肤</source>
+        <translation>皮膚</translation>
+    </message>
+    <message>
+        <source>常用设置</source>
+        <translation>常用設定</translation>
     </message>
 </context>
 </TS>

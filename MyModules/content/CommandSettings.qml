@@ -87,7 +87,7 @@ Item {
                     color: theme.fontColor
                     selectByMouse: true
                     wrapMode: TextArea.WrapAnywhere
-                    font.family: myapp.mono_font
+                    font.family: g_settings.fontFamilyTerm
                     font.pixelSize: g_settings.fontPixelSizeNormal
                     placeholderText: modeCombo.currentIndex === 1 ? "01 0A FF %%" : "V=%.2f\\r\\n"
                     background: Rectangle {

@@ -8,6 +8,9 @@ SpinBox {
     editable: true
     implicitHeight: g_settings.rowHeight
     implicitWidth: 110
+    // The style's padding would push the number above the middle of a low row.
+    topPadding: 0
+    bottomPadding: 0
     font.family: g_settings.fontFamilyNumber
     font.pixelSize: g_settings.fontPixelSizeNormal
     contentItem: TextInput {

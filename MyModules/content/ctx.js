@@ -77,7 +77,8 @@ function apply(target, ctx, keys) {
         if (!(key in ctx))
             continue
         var cur = target[key]
-        var v
+        // A property of another kind (a list, an object) is left alone.
+        var v = undefined
         if (is_color_value(cur))
             v = color(ctx, key, undefined)
         else if (typeof cur === "number")

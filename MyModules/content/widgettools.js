@@ -1,43 +1,29 @@
 .pragma library
+.import "ctx.js" as Ctx
 // get_ctx()/set_ctx(ctx) for widgets whose state is a list of their own
 // properties: numbers, booleans, texts, colours (saved as "#rrggbb") and
 // lists of numbers (a command's path).
 
-function is_color(v) {
-    return v !== null && typeof v === "object" && !Array.isArray(v) && "hsvHue" in v
-}
-
 function get(root, members) {
-    var ctx = {}
-    for (var i = 0; i < members.length; i++) {
-        var v = root[members[i]]
-        if (is_color(v))
-            v = v.toString()
-        else if (v !== null && typeof v === "object")
-            v = Array.prototype.slice.call(v)
-        ctx[members[i]] = v
-    }
+    var ctx = Ctx.pick(root, members)
+    for (var key in ctx)
+        if (ctx[key] !== null && typeof ctx[key] === "object")
+            ctx[key] = Array.prototype.slice.call(ctx[key])
     return ctx
 }
 
 // Takes each member only when it has the type the property has now; a
-// missing, unknown or mistyped member keeps the current value.
+// missing, unknown or mistyped member keeps the current value. A list (a
+// command's path) takes only indices.
 function set(root, members, ctx) {
-    if (ctx === null || typeof ctx !== "object" || Array.isArray(ctx))
+    if (!Ctx.is_object(ctx))
         return
+    Ctx.apply(root, ctx, members)
     for (var i = 0; i < members.length; i++) {
         var key = members[i], v = ctx[key], cur = root[key]
-        if (v === undefined || v === null)
-            continue
-        if (is_color(cur)) {
-            if (typeof v === "string" && /^#([0-9a-fA-F]{6}|[0-9a-fA-F]{8})$/.test(v))
-                root[key] = v
-        } else if (cur !== null && typeof cur === "object") {
-            if (Array.isArray(v) && v.every(function(n) { return typeof n === "number" && isFinite(n) && n >= 0 }))
-                root[key] = v.map(Math.round)
-        } else if (typeof v === typeof cur && (typeof v !== "number" || isFinite(v))) {
-            root[key] = v
-        }
+        if (cur !== null && typeof cur === "object" && !Ctx.is_color_value(cur) && Array.isArray(v)
+                && v.every(function(n) { return typeof n === "number" && isFinite(n) && n >= 0 }))
+            root[key] = v.map(Math.round)
     }
 }
 

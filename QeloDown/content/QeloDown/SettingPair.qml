@@ -7,7 +7,7 @@ Item {
     property url icon: ""
     property string title: ""
     property string tip: ""
-    property real title_width: 92
+    property real title_width: 92 * g_settings.globalScale
     default property alias right_item: right.data
 
     implicitHeight: g_settings.rowHeight + 6
@@ -27,7 +27,8 @@ Item {
         }
         MyText {
             id: titleText
-            width: pair.title_width - (pair.icon != "" ? 20 : 0)
+            // As wide as its text needs, within limits, so a larger font is not cut.
+            width: Math.min(Math.max(pair.title_width - (pair.icon != "" ? 20 : 0), implicitWidth), pair.width * 0.55)
             text: pair.title
             MouseArea {
                 id: tipArea
