@@ -334,12 +334,16 @@ Rectangle {
 
     // The background picture shows only where the tabs leave the window
     // open (the panels around are opaque), so it is drawn only here.
-    Image {
+    Rectangle {
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
-        source: "qrc:/content/qelo+bg.svg"
-        fillMode: Image.PreserveAspectCrop
-        opacity: 0.35
-        sourceSize: Qt.size(800, 600)
+        color: theme.bgColor
+        MyIcon {
+            anchors.fill: parent
+            source: "qrc:/content/qelo+bg.svg"
+            size: 400
+            color: theme.iconColor1
+            opacity: 0.18
+        }
     }
 
     Item {

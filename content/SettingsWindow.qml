@@ -11,6 +11,8 @@ NewWindow {
     property var main_window: null
     property bool link_connected: false
     property var alert: null
+    property var theme_funcs: null
+    property var file_dialog: null
     property int page: 0
     title: qsTr("设置") + " - QELO+"
     width: 640
@@ -67,13 +69,9 @@ NewWindow {
             link_connected: win.link_connected
             alert: win.alert
         }
-        Item {
-            MyText {
-                objectName: "skinPagePlaceholder"
-                anchors.centerIn: parent
-                color: theme.fontColorTips
-                text: qsTr("皮肤")
-            }
+        ThemePanel {
+            funcs: win.theme_funcs
+            file_dialog: win.file_dialog
         }
     }
 }

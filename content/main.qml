@@ -29,6 +29,15 @@ NewWindow {
     readonly property string plugins_url: "https://qelo-plus.example.org/plugins"
 
     AppTheme { id: theme }
+    AppThemeReadOnly { id: defaultTheme }
+    ThemeFuncs {
+        id: themeFuncs
+        theme: theme
+        defaults: defaultTheme
+        state_file: state_file
+        files: file_io
+        alert: alertPanel
+    }
     GeneralSettings { id: g_settings }
     FileIO { id: file_io }
     Clipboard { id: clipboard }
@@ -57,6 +66,8 @@ NewWindow {
         main_window: mainRect
         link_connected: waveView.pal.link_open
         alert: alertPanel
+        theme_funcs: themeFuncs
+        file_dialog: file_dialog
     }
 
     Connections {
@@ -119,6 +130,7 @@ NewWindow {
             "text_buffer": { encoder: tb.encoder, list_size: tb.list_size },
             "datahub_global": Ctx.pick(datahub_global, ["fps", "use_instance", "timeout_ms", "global_decimal"]),
             "defaultAppTheme": { ctx: theme.get_ctx() },
+            "theme_funcs": { ctx: themeFuncs.get_ctx() },
             "g_settings": { ctx: g_settings.get_ctx() },
             "wave_view": { ctx: waveView.get_ctx() }
         }
@@ -141,6 +153,7 @@ NewWindow {
         datahub_global.timeout_ms = Math.max(0, Math.min(100000, Ctx.integer(hub, "timeout_ms", datahub_global.timeout_ms)))
         datahub_global.global_decimal = Math.max(0, Math.min(10, Ctx.integer(hub, "global_decimal", datahub_global.global_decimal)))
         theme.set_ctx(Ctx.child(ctx, "defaultAppTheme"))
+        themeFuncs.set_ctx(Ctx.child(ctx, "theme_funcs"))
         g_settings.set_ctx(Ctx.child(ctx, "g_settings"))
         waveView.set_ctx(Ctx.child(ctx, "wave_view"))
     }

@@ -979,6 +979,211 @@
     </message>
 </context>
 <context>
+    <name>ThemeDetailPanel</name>
+    <message>
+        <source>主体配色</source>
+        <translation>Main colours</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>实体对象颜色</source>
+        <translation>Solid objects</translation>
+    </message>
+    <message>
+        <source>主标题颜色</source>
+        <translation>Main title</translation>
+    </message>
+    <message>
+        <source>功能栏颜色</source>
+        <translation>Function bar</translation>
+    </message>
+    <message>
+        <source>普通字色</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>功能栏字色</source>
+        <translation>Function bar text</translation>
+    </message>
+    <message>
+        <source>注解字色</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>分割线颜色</source>
+        <translation>Split lines</translation>
+    </message>
+    <message>
+        <source>主分割线颜色</source>
+        <translation>Main split lines</translation>
+    </message>
+    <message>
+        <source>图标配色</source>
+        <translation>Icon colours</translation>
+    </message>
+    <message>
+        <source>图标1颜色</source>
+        <translation>Icon 1</translation>
+    </message>
+    <message>
+        <source>图标2颜色</source>
+        <translation>Icon 2</translation>
+    </message>
+    <message>
+        <source>图标3颜色</source>
+        <translation>Icon 3</translation>
+    </message>
+    <message>
+        <source>图标1颜色-已选中</source>
+        <translation>Icon 1 - selected</translation>
+    </message>
+    <message>
+        <source>图标2颜色-已选中</source>
+        <translation>Icon 2 - selected</translation>
+    </message>
+    <message>
+        <source>图标3颜色-已选中</source>
+        <translation>Icon 3 - selected</translation>
+    </message>
+    <message>
+        <source>杂项配色</source>
+        <translation>Other colours</translation>
+    </message>
+    <message>
+        <source>友好颜色</source>
+        <translation>Friendly</translation>
+    </message>
+    <message>
+        <source>警告颜色</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>开关灯颜色</source>
+        <translation>Indicator lights</translation>
+    </message>
+    <message>
+        <source>缓冲控制区配色</source>
+        <translation>Buffer control colours</translation>
+    </message>
+    <message>
+        <source>色条颜色1</source>
+        <translation>Colour bar 1</translation>
+    </message>
+    <message>
+        <source>色条颜色2</source>
+        <translation>Colour bar 2</translation>
+    </message>
+    <message>
+        <source>色条颜色3</source>
+        <translation>Colour bar 3</translation>
+    </message>
+    <message>
+        <source>色条颜色4</source>
+        <translation>Colour bar 4</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished">Time</translation>
+    </message>
+    <message>
+        <source>接收</source>
+        <translation type="unfinished">Received</translation>
+    </message>
+    <message>
+        <source>发送</source>
+        <translation type="unfinished">Sent</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation type="unfinished">Error</translation>
+    </message>
+    <message>
+        <source>文本区Ansi转义码</source>
+        <translation>Terminal ANSI styles</translation>
+    </message>
+    <message>
+        <source>选择颜色</source>
+        <translation>Choose a colour</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeFuncs</name>
+    <message>
+        <source>默认</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>无法载入皮肤文件: </source>
+        <translation>Cannot load the skin file: </translation>
+    </message>
+    <message>
+        <source>皮肤保存失败: </source>
+        <translation>Saving the skin failed: </translation>
+    </message>
+    <message>
+        <source>皮肤已保存至以下路径: </source>
+        <translation>Skin saved to: </translation>
+    </message>
+    <message>
+        <source>安装在plugins/themes的主题不能被删除, </source>
+        <translation>Themes installed in plugins/themes cannot be deleted, </translation>
+    </message>
+    <message>
+        <source>删除皮肤文件</source>
+        <translation>Delete the skin file</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation type="unfinished">are you sure?</translation>
+    </message>
+</context>
+<context>
+    <name>ThemePanel</name>
+    <message>
+        <source>系统</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation type="unfinished">Custom</translation>
+    </message>
+    <message>
+        <source>更多...</source>
+        <translation>More...</translation>
+    </message>
+    <message>
+        <source>载入一个皮肤文件</source>
+        <translation>Load a skin file</translation>
+    </message>
+    <message>
+        <source>载入皮肤</source>
+        <translation>Load skin</translation>
+    </message>
+    <message>
+        <source>另存为...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>皮肤另存为</source>
+        <translation>Save skin as</translation>
+    </message>
+    <message>
+        <source>克隆</source>
+        <translation>Clone</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished">Delete</translation>
+    </message>
+</context>
+<context>
     <name>TxRxZone</name>
     <message>
         <source>时间戳</source>

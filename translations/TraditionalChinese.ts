@@ -979,6 +979,211 @@
     </message>
 </context>
 <context>
+    <name>ThemeDetailPanel</name>
+    <message>
+        <source>主体配色</source>
+        <translation>主體配色</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>背景顏色</translation>
+    </message>
+    <message>
+        <source>实体对象颜色</source>
+        <translation>實體物件顏色</translation>
+    </message>
+    <message>
+        <source>主标题颜色</source>
+        <translation>主標題顏色</translation>
+    </message>
+    <message>
+        <source>功能栏颜色</source>
+        <translation>功能欄顏色</translation>
+    </message>
+    <message>
+        <source>普通字色</source>
+        <translation>普通字色</translation>
+    </message>
+    <message>
+        <source>功能栏字色</source>
+        <translation>功能欄字色</translation>
+    </message>
+    <message>
+        <source>注解字色</source>
+        <translation>註解字色</translation>
+    </message>
+    <message>
+        <source>分割线颜色</source>
+        <translation>分割線顏色</translation>
+    </message>
+    <message>
+        <source>主分割线颜色</source>
+        <translation>主分割線顏色</translation>
+    </message>
+    <message>
+        <source>图标配色</source>
+        <translation>圖示配色</translation>
+    </message>
+    <message>
+        <source>图标1颜色</source>
+        <translation>圖示1顏色</translation>
+    </message>
+    <message>
+        <source>图标2颜色</source>
+        <translation>圖示2顏色</translation>
+    </message>
+    <message>
+        <source>图标3颜色</source>
+        <translation>圖示3顏色</translation>
+    </message>
+    <message>
+        <source>图标1颜色-已选中</source>
+        <translation>圖示1顏色-已選中</translation>
+    </message>
+    <message>
+        <source>图标2颜色-已选中</source>
+        <translation>圖示2顏色-已選中</translation>
+    </message>
+    <message>
+        <source>图标3颜色-已选中</source>
+        <translation>圖示3顏色-已選中</translation>
+    </message>
+    <message>
+        <source>杂项配色</source>
+        <translation>雜項配色</translation>
+    </message>
+    <message>
+        <source>友好颜色</source>
+        <translation>友好顏色</translation>
+    </message>
+    <message>
+        <source>警告颜色</source>
+        <translation>警告顏色</translation>
+    </message>
+    <message>
+        <source>开关灯颜色</source>
+        <translation>開關燈顏色</translation>
+    </message>
+    <message>
+        <source>缓冲控制区配色</source>
+        <translation>緩衝控制區配色</translation>
+    </message>
+    <message>
+        <source>色条颜色1</source>
+        <translation>色條顏色1</translation>
+    </message>
+    <message>
+        <source>色条颜色2</source>
+        <translation>色條顏色2</translation>
+    </message>
+    <message>
+        <source>色条颜色3</source>
+        <translation>色條顏色3</translation>
+    </message>
+    <message>
+        <source>色条颜色4</source>
+        <translation>色條顏色4</translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished">時間</translation>
+    </message>
+    <message>
+        <source>接收</source>
+        <translation type="unfinished">接收</translation>
+    </message>
+    <message>
+        <source>发送</source>
+        <translation type="unfinished">發送</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation type="unfinished">錯誤</translation>
+    </message>
+    <message>
+        <source>文本区Ansi转义码</source>
+        <translation>文本區Ansi轉義碼</translation>
+    </message>
+    <message>
+        <source>选择颜色</source>
+        <translation>選擇顏色</translation>
+    </message>
+</context>
+<context>
+    <name>ThemeFuncs</name>
+    <message>
+        <source>默认</source>
+        <translation>默認</translation>
+    </message>
+    <message>
+        <source>无法载入皮肤文件: </source>
+        <translation>無法載入皮膚檔案: </translation>
+    </message>
+    <message>
+        <source>皮肤保存失败: </source>
+        <translation>皮膚保存失敗: </translation>
+    </message>
+    <message>
+        <source>皮肤已保存至以下路径: </source>
+        <translation>皮膚已保存至以下路徑: </translation>
+    </message>
+    <message>
+        <source>安装在plugins/themes的主题不能被删除, </source>
+        <translation>安裝在plugins/themes的主題不能被刪除, </translation>
+    </message>
+    <message>
+        <source>删除皮肤文件</source>
+        <translation>刪除皮膚檔案</translation>
+    </message>
+    <message>
+        <source>您确定要这么做吗？</source>
+        <translation type="unfinished">您確定要這麼做嗎？</translation>
+    </message>
+</context>
+<context>
+    <name>ThemePanel</name>
+    <message>
+        <source>系统</source>
+        <translation>系統</translation>
+    </message>
+    <message>
+        <source>自定义</source>
+        <translation type="unfinished">自訂</translation>
+    </message>
+    <message>
+        <source>更多...</source>
+        <translation>更多...</translation>
+    </message>
+    <message>
+        <source>载入一个皮肤文件</source>
+        <translation>載入一個皮膚檔案</translation>
+    </message>
+    <message>
+        <source>载入皮肤</source>
+        <translation>載入皮膚</translation>
+    </message>
+    <message>
+        <source>另存为...</source>
+        <translation>另存為...</translation>
+    </message>
+    <message>
+        <source>皮肤另存为</source>
+        <translation>皮膚另存為</translation>
+    </message>
+    <message>
+        <source>克隆</source>
+        <translation>克隆</translation>
+    </message>
+    <message>
+        <source>刷新</source>
+        <translation>重新整理</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished">刪除</translation>
+    </message>
+</context>
+<context>
     <name>TxRxZone</name>
     <message>
         <source>时间戳</source>

@@ -69,12 +69,12 @@ Rectangle {
         spacing: 0
         RowLayout {
             spacing: 4
-            Image {
+            MyIcon {
                 visible: row.is_group
                 source: row.node !== null && row.node.down ? "qrc:/icons/arrow_down.svg" : "qrc:/icons/arrow_right.svg"
+                size: 12
                 Layout.preferredWidth: 12
                 Layout.preferredHeight: 12
-                sourceSize: Qt.size(24, 24)
                 MouseArea { anchors.fill: parent; anchors.margins: -4; onClicked: row.folded() }
             }
             MyText {

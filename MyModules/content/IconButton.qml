@@ -24,13 +24,13 @@ Rectangle {
         id: row
         anchors.centerIn: parent
         spacing: 4
-        Image {
+        MyIcon {
             anchors.verticalCenter: parent.verticalCenter
             visible: button.icon != ""
             source: button.icon
-            width: button.iconSize
-            height: button.iconSize
-            sourceSize: Qt.size(button.iconSize * 2, button.iconSize * 2)
+            size: button.iconSize
+            tinted: String(button.icon).indexOf("qrc:/icons/") === 0
+            color: button.checked ? theme.iconColor1 : theme.fontColorBar
         }
         Text {
             anchors.verticalCenter: parent.verticalCenter

@@ -144,13 +144,10 @@ Item {
             Row {
                 id: gripRow
                 anchors.centerIn: parent
-                Image {
+                MyIcon {
                     objectName: "widgetMoveHandle"
                     visible: !host.locked
                     source: "qrc:/icons/move.svg"
-                    width: 18
-                    height: 18
-                    sourceSize: Qt.size(36, 36)
                     MouseArea {
                         id: moveArea
                         anchors.fill: parent

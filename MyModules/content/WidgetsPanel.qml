@@ -66,13 +66,13 @@ Item {
             height: modelData.error !== "" ? 52 : 36
             radius: 3
             color: area.containsMouse || area.pressed ? theme.lightColor : theme.objColor
-            Image {
+            // A widget's own drawing is tinted like the program's icons; a picture keeps its colours.
+            MyIcon {
                 id: icon
                 anchors { left: parent.left; leftMargin: 8; top: parent.top; topMargin: 8 }
                 source: modelData.icon
-                width: 20
-                height: 20
-                sourceSize: Qt.size(40, 40)
+                size: 20
+                tinted: /\.svg$/i.test(modelData.icon)
             }
             MyText {
                 anchors { left: icon.right; leftMargin: 8; right: parent.right; rightMargin: 6; top: parent.top }

@@ -17,13 +17,11 @@ Item {
         id: left
         anchors { left: parent.left; verticalCenter: parent.verticalCenter }
         spacing: 4
-        Image {
+        MyIcon {
             anchors.verticalCenter: parent.verticalCenter
             visible: pair.icon != ""
             source: pair.icon
-            width: 16
-            height: 16
-            sourceSize: Qt.size(32, 32)
+            size: 16
         }
         MyText {
             id: titleText

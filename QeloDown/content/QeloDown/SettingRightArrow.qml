@@ -13,12 +13,10 @@ Item {
     Row {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 4
-        Image {
+        MyIcon {
             anchors.verticalCenter: parent.verticalCenter
             source: arrow.down ? "qrc:/icons/arrow_down.svg" : "qrc:/icons/arrow_right.svg"
-            width: 14
-            height: 14
-            sourceSize: Qt.size(28, 28)
+            size: 14
         }
         MyText {
             text: arrow.title

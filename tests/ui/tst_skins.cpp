@@ -1,0 +1,196 @@
+#include <QtTest>
+
+#include <QTemporaryDir>
+
+#include "myapplication.h"
+#include "qmlfiledialog.h"
+#include "widgetscene.h"
+
+// The skin page of the settings in the real scene: the installed themes
+// and the built-in one chosen with the mouse, a colour edited, the theme
+// cloned, saved under a name and deleted, an installed theme that cannot
+// be deleted, bad theme files that change nothing they cannot, and the
+// theme back after a restart.
+class Tst_Skins : public QObject, public WidgetScene
+{
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    QQuickWindow *settings_window()
+    {
+        for (QWindow *w : QGuiApplication::topLevelWindows())
+            if (w->objectName() == "settingsWindow" && w->isVisible())
+                return qobject_cast<QQuickWindow *>(w);
+        return nullptr;
+    }
+    QObject *funcs()
+    {
+        for (QWindow *t : QGuiApplication::topLevelWindows())
+            if (t->objectName() == "settingsWindow")
+                return t->property("theme_funcs").value<QObject *>();
+        return nullptr;
+    }
+    QObject *theme() { return funcs()->property("theme").value<QObject *>(); }
+    QString colour(const char *member) { return theme()->property(member).value<QColor>().name(QColor::HexArgb); }
+    QString custom_dir()
+    {
+        QVariant dir;
+        QMetaObject::invokeMethod(funcs(), "custom_dir", Q_RETURN_ARG(QVariant, dir));
+        return dir.toString();
+    }
+    template <typename F> void in_settings(F act)
+    {
+        QQuickWindow *main = window_;
+        window_ = settings_window();
+        QVERIFY(window_);
+        act();
+        window_ = main;
+    }
+    void open_skins()
+    {
+        if (!settings_window())
+            QVERIFY(click("skinButton"));
+        QTRY_VERIFY(settings_window());
+        activate(settings_window());
+        QTRY_COMPARE(settings_window()->property("page").toInt(), 1);
+    }
+    // Clicks an entry of the theme list (refreshed first).
+    void choose_theme(const QString &name)
+    {
+        in_settings([&]() {
+            QVERIFY(click("themeRefreshButton"));
+            QTRY_VERIFY(item("themeEntry_" + name));
+            QVERIFY(click("themeEntry_" + name));
+        });
+    }
+    void accept_in_main(const QString &start, bool ok = true)
+    {
+        activate(window_);
+        QTRY_VERIFY2(alert_text().startsWith(start), qPrintable(alert_text()));
+        answer_alert(ok);
+        activate(settings_window());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(home_.isValid());
+        use_home(home_.path());
+        answer_file_dialogs();
+        QVERIFY(load_scene());
+        activate(window_);
+    }
+    void cleanupTestCase()
+    {
+        unload_scene();
+        QMLFileDialog::set_chooser({});
+    }
+
+    void the_installed_themes_and_the_builtin_one()
+    {
+        open_skins();
+        const QString dark_bg = colour("bgColor");
+        choose_theme("Light");
+        QTRY_COMPARE(colour("bgColor"), QStringLiteral("#ffffffff"));
+        QCOMPARE(colour("fontColor"), QStringLiteral("#ff1f2328"));
+        QTest::qWait(200);
+        // The window is drawn in the light colours.
+        const QImage light = window_->grabWindow();
+        QCOMPARE(light.pixelColor(item("sendInput")->mapToScene(QPointF(40, 40)).toPoint()).lightness() > 200, true);
+        shot("skins-light");
+        shot_of(settings_window(), "skins-page-light");
+        choose_theme("Dark");
+        QTRY_COMPARE(colour("fontColor"), QStringLiteral("#ffcdd9e5"));
+        shot("skins-dark");
+        in_settings([&]() { QVERIFY(click("themeEntry_builtin")); });
+        QTRY_COMPARE(colour("bgColor"), dark_bg);
+        QCOMPARE(funcs()->property("theme_name").toString(), QString());
+        shot_of(settings_window(), "skins-page-default");
+    }
+
+    void a_colour_edited_cloned_saved_and_deleted()
+    {
+        open_skins();
+        in_settings([&]() {
+            QVERIFY(click("themeColor_bgColor"));
+            QTRY_VERIFY(item("colorSwatch0"));
+            QTest::qWait(200);
+            QVERIFY(click("colorSwatch0"));
+        });
+        QTRY_COMPARE(colour("bgColor"), QStringLiteral("#fff44336"));
+        in_settings([&]() { QVERIFY(click("themeCloneButton")); });
+        accept_in_main(QStringLiteral("皮肤已保存至以下路径: "));
+        const QString clone = custom_dir() + "/默认 1.json";
+        QVERIFY(QFile::exists(clone));
+        QCOMPARE(funcs()->property("theme_name").toString(), clone);
+        in_settings([&]() { QTRY_VERIFY(item("themeEntry_默认 1")); });
+
+        next_path_ = custom_dir() + "/Mine";
+        in_settings([&]() { QVERIFY(click("themeSaveAsButton")); });
+        accept_in_main(QStringLiteral("皮肤已保存至以下路径: "));
+        QVERIFY(QFile::exists(custom_dir() + "/Mine.json"));
+        in_settings([&]() { QTRY_VERIFY(item("themeEntry_Mine")); });
+
+        // Deleting the user's theme asks first; the file goes.
+        in_settings([&]() { QVERIFY(click("themeRemove_默认 1")); });
+        accept_in_main(QStringLiteral("删除皮肤文件"));
+        QTRY_VERIFY(!QFile::exists(clone));
+        in_settings([&]() { QTRY_VERIFY(!item("themeEntry_默认 1")); });
+        // An installed theme is not deleted.
+        in_settings([&]() { QVERIFY(click("themeRemove_Dark")); });
+        accept_in_main(QStringLiteral("安装在plugins/themes的主题不能被删除, "));
+        QVERIFY(QFile::exists(myapp_->themes_path() + "/Dark.json"));
+    }
+
+    void bad_theme_files_change_nothing_they_cannot()
+    {
+        open_skins();
+        in_settings([&]() { QVERIFY(click("themeEntry_builtin")); });
+        const QString bg = colour("bgColor");
+        const QString dir = custom_dir();
+        auto write = [](const QString &path, const QByteArray &bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        write(dir + "/NotJson.json", "{ this is not json");
+        write(dir + "/Huge.json", QByteArray(50 * 1024 * 1024, ' ') + "{}");
+        write(dir + "/Partial.json", "{\"type\":\"theme\",\"vnumber\":100,\"ctx\":{\".\":{\"fontColor\":\"#102030\"}}}");
+        write(dir + "/Spoilt.json", "{\"type\":\"theme\",\"vnumber\":100,\"ctx\":{\".\":{\"bgColor\":\"nope\",\"fontColor\":12,"
+                                "\"badColor\":\"#abcdef\"}}}");
+        for (const char *name : {"NotJson", "Huge"}) {
+            choose_theme(name);
+            activate(window_);
+            QTRY_VERIFY2(alert_text().startsWith(QStringLiteral("无法载入皮肤文件")), name);
+            QVERIFY2(alert_text().contains(QString(name) + ".json"), qPrintable(alert_text()));
+            answer_alert(true);
+            QCOMPARE(colour("bgColor"), bg);
+            activate(settings_window());
+        }
+        choose_theme("Partial");
+        QTRY_COMPARE(colour("fontColor"), QStringLiteral("#ff102030"));
+        QCOMPARE(colour("bgColor"), bg);
+        choose_theme("Spoilt");
+        QTRY_COMPARE(colour("badColor"), QStringLiteral("#ffabcdef"));
+        QCOMPARE(colour("bgColor"), bg);
+        // The default, not what the theme before had.
+        QCOMPARE(colour("fontColor"), QStringLiteral("#ffcdd9e5"));
+    }
+
+    void the_theme_comes_back_after_a_restart()
+    {
+        open_skins();
+        choose_theme("Light");
+        QTRY_COMPARE(colour("bgColor"), QStringLiteral("#ffffffff"));
+        const QString name = funcs()->property("theme_name").toString();
+        close_window();
+        unload_scene();
+        QVERIFY(load_scene());
+        activate(window_);
+        QCOMPARE(colour("bgColor"), QStringLiteral("#ffffffff"));
+        QCOMPARE(funcs()->property("theme_name").toString(), name);
+    }
+};
+
+QTEST_MAIN(Tst_Skins)
+#include "tst_skins.moc"
