@@ -443,11 +443,11 @@
     </message>
     <message>
         <source>缩放</source>
-        <translation type="unfinished">Scale</translation>
+        <translation>Scale</translation>
     </message>
     <message>
         <source>先断开与下位机的连接才能切换语言。</source>
-        <translation type="unfinished">Disconnect from the device before switching the language.</translation>
+        <translation>Disconnect from the device before switching the language.</translation>
     </message>
     <message>
         <source>常规字体</source>
@@ -519,7 +519,7 @@
     </message>
     <message>
         <source>重置</source>
-        <translation type="unfinished">Reset</translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>字体、画质和缩放将恢复默认，是否继续?</source>
@@ -1086,19 +1086,19 @@
     </message>
     <message>
         <source>时间</source>
-        <translation type="unfinished">Time</translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>接收</source>
-        <translation type="unfinished">Received</translation>
+        <translation>Received</translation>
     </message>
     <message>
         <source>发送</source>
-        <translation type="unfinished">Sent</translation>
+        <translation>Sent</translation>
     </message>
     <message>
         <source>错误</source>
-        <translation type="unfinished">Error</translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>文本区Ansi转义码</source>
@@ -1137,7 +1137,7 @@
     </message>
     <message>
         <source>您确定要这么做吗？</source>
-        <translation type="unfinished">are you sure?</translation>
+        <translation>are you sure?</translation>
     </message>
 </context>
 <context>
@@ -1148,7 +1148,7 @@
     </message>
     <message>
         <source>自定义</source>
-        <translation type="unfinished">Custom</translation>
+        <translation>Custom</translation>
     </message>
     <message>
         <source>更多...</source>
@@ -1180,7 +1180,7 @@
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished">Delete</translation>
+        <translation>Delete</translation>
     </message>
 </context>
 <context>

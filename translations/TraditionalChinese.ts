@@ -443,11 +443,11 @@
     </message>
     <message>
         <source>缩放</source>
-        <translation type="unfinished">縮放</translation>
+        <translation>縮放</translation>
     </message>
     <message>
         <source>先断开与下位机的连接才能切换语言。</source>
-        <translation type="unfinished">先斷開與下位機的連接才能切換語言。</translation>
+        <translation>先斷開與下位機的連接才能切換語言。</translation>
     </message>
     <message>
         <source>常规字体</source>
@@ -519,7 +519,7 @@
     </message>
     <message>
         <source>重置</source>
-        <translation type="unfinished">重置</translation>
+        <translation>重置</translation>
     </message>
     <message>
         <source>字体、画质和缩放将恢复默认，是否继续?</source>
@@ -1086,19 +1086,19 @@
     </message>
     <message>
         <source>时间</source>
-        <translation type="unfinished">時間</translation>
+        <translation>時間</translation>
     </message>
     <message>
         <source>接收</source>
-        <translation type="unfinished">接收</translation>
+        <translation>接收</translation>
     </message>
     <message>
         <source>发送</source>
-        <translation type="unfinished">發送</translation>
+        <translation>發送</translation>
     </message>
     <message>
         <source>错误</source>
-        <translation type="unfinished">錯誤</translation>
+        <translation>錯誤</translation>
     </message>
     <message>
         <source>文本区Ansi转义码</source>
@@ -1137,7 +1137,7 @@
     </message>
     <message>
         <source>您确定要这么做吗？</source>
-        <translation type="unfinished">您確定要這麼做嗎？</translation>
+        <translation>您確定要這麼做嗎？</translation>
     </message>
 </context>
 <context>
@@ -1148,7 +1148,7 @@
     </message>
     <message>
         <source>自定义</source>
-        <translation type="unfinished">自訂</translation>
+        <translation>自訂</translation>
     </message>
     <message>
         <source>更多...</source>
@@ -1180,7 +1180,7 @@
     </message>
     <message>
         <source>删除</source>
-        <translation type="unfinished">刪除</translation>
+        <translation>刪除</translation>
     </message>
 </context>
 <context>
