@@ -35,6 +35,19 @@ QtObject {
         "iconSColor1", "iconSColor2", "iconSColor3", "objColor", "bgColor", "mainColor", "barColor",
         "lightColor", "lineColor", "lineColorMain", "fontColor", "fontColorTips", "fontColorBar",
         "cbColor1", "cbColor2", "cbColor3", "cbColor4", "textAnsiTime", "textAnsiRx", "textAnsiTx", "textAnsiErr"]
-    function get_ctx() { return { ".": Ctx.pick(appTheme, members) } }
-    function set_ctx(ctx) { Ctx.apply(appTheme, Ctx.own(ctx), members) }
+    // Channel colour presets: new channels take them in turn.
+    property var lColors: ["#ff5252", "#4caf50", "#2196f3", "#ffc107", "#e040fb", "#00bcd4",
+                           "#ff9800", "#8bc34a", "#9e9e9e", "#ffffff"]
+    readonly property int max_line_colors: 64
+
+    function get_ctx() { return { ".": Ctx.pick(appTheme, members), "lColors": lColors.slice() } }
+    function set_ctx(ctx) {
+        Ctx.apply(appTheme, Ctx.own(ctx), members)
+        var list = Ctx.array(ctx, "lColors")
+        if (list !== null) {
+            var colours = list.filter(function(c) { return typeof c === "string" && Ctx.color_pattern.test(c) })
+            if (colours.length > 0)
+                lColors = colours.slice(0, max_line_colors)
+        }
+    }
 }

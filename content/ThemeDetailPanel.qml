@@ -86,6 +86,10 @@ Flickable {
                 }
             }
         }
+        LineColorSettings {
+            width: column.width
+            target: panel.target
+        }
         MyText {
             height: g_settings.rowHeight + 4
             verticalAlignment: Text.AlignBottom

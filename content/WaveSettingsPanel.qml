@@ -18,8 +18,7 @@ Rectangle {
     // Bumped whenever the hub changes a channel attribute, so the rows
     // re-read them.
     property int revision: 0
-    readonly property var presets: ["#ff5252", "#4caf50", "#2196f3", "#ffc107", "#e040fb", "#00bcd4",
-                                    "#ff9800", "#8bc34a", "#9e9e9e", "#ffffff"]
+    readonly property var presets: theme.lColors
     color: theme.barColor
 
     function refresh_names() { names = datahub_global.names }
@@ -54,19 +53,26 @@ Rectangle {
     // New channels get their remembered settings, or else the preset
     // colours in turn unless they already have their own.
     property int coloured: 0
+    // While new channels are set up, what they had before is not yet
+    // remembered: it would take the place of what they are to get.
+    property bool setting_up: false
     onCountChanged: {
+        setting_up = true
+        var known = remembered
         for (var i = coloured; i < count; i++) {
-            if (Ctx.is_object(remembered[i]))
-                apply_settings(i, remembered[i])
+            if (Ctx.is_object(known[i]))
+                apply_settings(i, known[i])
             else if (Qt.colorEqual(datahub_global.color(i), "#ffffff"))
                 datahub_global.set_color(i, presets[i % presets.length])
         }
+        setting_up = false
         coloured = count
         refresh_names()
         refresh_values()
+        remember()
     }
-    onRevisionChanged: remember()
-    onNamesChanged: remember()
+    onRevisionChanged: if (!setting_up) remember()
+    onNamesChanged: if (!setting_up) remember()
     Component.onCompleted: refresh_names()
 
     function get_ctx() {

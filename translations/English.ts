@@ -568,6 +568,29 @@
     </message>
 </context>
 <context>
+    <name>LineColorSettings</name>
+    <message>
+        <source>数据配色</source>
+        <translation>Data colours</translation>
+    </message>
+    <message>
+        <source>点击修改颜色，或长按删除此预设颜色</source>
+        <translation>Click to change the colour, or press and hold to delete this preset</translation>
+    </message>
+    <message>
+        <source>添加配色</source>
+        <translation>Add colour</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Down</translation>
+    </message>
+</context>
+<context>
     <name>MySpinBox</name>
     <message>
         <source>鼠标滚轮可增减</source>

@@ -568,6 +568,29 @@
     </message>
 </context>
 <context>
+    <name>LineColorSettings</name>
+    <message>
+        <source>数据配色</source>
+        <translation>數據配色</translation>
+    </message>
+    <message>
+        <source>点击修改颜色，或长按删除此预设颜色</source>
+        <translation>點擊修改顏色，或長按刪除此預設顏色</translation>
+    </message>
+    <message>
+        <source>添加配色</source>
+        <translation>添加配色</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>下移</translation>
+    </message>
+</context>
+<context>
     <name>MySpinBox</name>
     <message>
         <source>鼠标滚轮可增减</source>

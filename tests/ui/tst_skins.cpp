@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "datahub.h"
 #include "myapplication.h"
 #include "qmlfiledialog.h"
 #include "widgetscene.h"
@@ -63,6 +64,19 @@ class Tst_Skins : public QObject, public WidgetScene
             QVERIFY(click("themeEntry_" + name));
         });
     }
+    // Waits until the menu of that name has finished opening (call inside in_settings).
+    bool wait_opened(const char *menu)
+    {
+        QObject *m = window_->contentItem()->findChild<QObject *>(menu);
+        if (!m)
+            for (QObject *o : window_->findChildren<QObject *>(menu))
+                m = o;
+        if (!m) {
+            qWarning("no menu %s", menu);
+            return false;
+        }
+        return QTest::qWaitFor([m]() { return m->property("opened").toBool(); }, 3000);
+    }
     void accept_in_main(const QString &start, bool ok = true)
     {
         activate(window_);
@@ -113,8 +127,7 @@ private slots:
         open_skins();
         in_settings([&]() {
             QVERIFY(click("themeColor_bgColor"));
-            QTRY_VERIFY(item("colorSwatch0"));
-            QTest::qWait(200);
+            QVERIFY(wait_opened("themeColorPicker"));
             QVERIFY(click("colorSwatch0"));
         });
         QTRY_COMPARE(colour("bgColor"), QStringLiteral("#fff44336"));
@@ -177,6 +190,58 @@ private slots:
         QCOMPARE(colour("fontColor"), QStringLiteral("#ffcdd9e5"));
     }
 
+    void channel_colour_presets_are_added_moved_deleted_and_used()
+    {
+        open_skins();
+        in_settings([&]() { QVERIFY(click("themeEntry_builtin")); });
+        auto presets = [&]() { return theme()->property("lColors").toStringList(); };
+        QTRY_COMPARE(presets().size(), 10);
+        const QStringList before = presets();
+        in_settings([&]() {
+            QQuickItem *add = item("addLineColorButton");
+            QVERIFY(add);
+            // The page scrolls to show the presets.
+            QQuickItem *flick = item("themeDetailPanel");
+            flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->height()));
+            QTest::qWait(200);
+            QVERIFY(click("addLineColorButton"));
+            QTRY_COMPARE(presets().size(), 11);
+            QTest::qWait(200);
+            // A click chooses a preset and opens the colour choice for it.
+            QVERIFY(click("lineColor0"));
+            QVERIFY(wait_opened("lineColorPicker"));
+            QVERIFY(click("colorSwatch5"));
+            QTRY_COMPARE(presets().at(0), QStringLiteral("#2196f3"));
+            // The chosen one moves down behind the second, and back.
+            QTest::qWait(300);
+            QVERIFY(click("lineColorDownButton"));
+            QTRY_COMPARE(presets().at(1), QStringLiteral("#2196f3"));
+            QCOMPARE(presets().at(0), before.at(1));
+            QVERIFY(click("lineColorUpButton"));
+            QTRY_COMPARE(presets().at(0), QStringLiteral("#2196f3"));
+            // A long press deletes.
+            // (The swatches are made again when the list changes.)
+            QTest::qWait(300);
+            const QPoint second = centre_of(item("lineColor1"));
+            QTest::mousePress(window_, Qt::LeftButton, Qt::NoModifier, second);
+            QTest::qWait(1200);
+            QTest::mouseRelease(window_, Qt::LeftButton, Qt::NoModifier, second);
+            QTRY_COMPARE(presets().size(), 10);
+            QCOMPARE(presets().at(1), before.at(2));
+        });
+        shot_of(settings_window(), "skins-presets");
+        // New channels take the presets in turn.
+        QStringList mine = presets();
+        mine[0] = "#123456";
+        mine[1] = "#654321";
+        theme()->setProperty("lColors", mine);
+        open_link();
+        QTRY_VERIFY(hub_->num_lines() >= 2);
+        close_link();
+        QCOMPARE(hub_->color(0).name(), QStringLiteral("#123456"));
+        QCOMPARE(hub_->color(1).name(), QStringLiteral("#654321"));
+    }
+
     void the_theme_comes_back_after_a_restart()
     {
         open_skins();
@@ -189,6 +254,7 @@ private slots:
         activate(window_);
         QCOMPARE(colour("bgColor"), QStringLiteral("#ffffffff"));
         QCOMPARE(funcs()->property("theme_name").toString(), name);
+        QCOMPARE(theme()->property("lColors").toStringList().first(), QStringLiteral("#d32f2f"));
     }
 };
 
