@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import "qrc:/MyModules/content"
 import "qrc:/MyModules/content/ctx.js" as Ctx
 
 // The current theme: colours of the UI and the terminal's ANSI styles.
@@ -40,9 +41,14 @@ QtObject {
                            "#ff9800", "#8bc34a", "#9e9e9e", "#ffffff"]
     readonly property int max_line_colors: 64
 
-    function get_ctx() { return { ".": Ctx.pick(appTheme, members), "lColors": lColors.slice() } }
+    property BackgroundProperties bg: BackgroundProperties {}
+
+    function get_ctx() {
+        return { ".": Ctx.pick(appTheme, members), "lColors": lColors.slice(), "bgProperties": bg.get_ctx() }
+    }
     function set_ctx(ctx) {
         Ctx.apply(appTheme, Ctx.own(ctx), members)
+        bg.set_ctx(Ctx.object(ctx, "bgProperties"))
         var list = Ctx.array(ctx, "lColors")
         if (list !== null) {
             var colours = list.filter(function(c) { return typeof c === "string" && Ctx.color_pattern.test(c) })

@@ -334,16 +334,10 @@ Rectangle {
 
     // The background picture shows only where the tabs leave the window
     // open (the panels around are opaque), so it is drawn only here.
-    Rectangle {
+    Background {
         anchors { left: parent.left; right: parent.right; top: bar.bottom; bottom: parent.bottom }
-        color: theme.bgColor
-        MyIcon {
-            anchors.fill: parent
-            source: "qrc:/content/qelo+bg.svg"
-            size: 400
-            color: theme.iconColor1
-            opacity: 0.18
-        }
+        props: theme.bg
+        show_picture: !theme.bg.on_top
     }
 
     Item {

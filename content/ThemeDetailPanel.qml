@@ -9,6 +9,7 @@ Flickable {
     id: panel
     objectName: "themeDetailPanel"
     property var target: null
+    property var file_dialog: null
     contentHeight: column.height
     clip: true
     boundsBehavior: Flickable.StopAtBounds
@@ -89,6 +90,11 @@ Flickable {
         LineColorSettings {
             width: column.width
             target: panel.target
+        }
+        BackgroundSettings {
+            width: column.width
+            props: panel.target.bg
+            file_dialog: panel.file_dialog
         }
         MyText {
             height: g_settings.rowHeight + 4

@@ -89,6 +89,7 @@ Item {
     ThemeDetailPanel {
         anchors { left: divider.right; right: parent.right; top: parent.top; bottom: parent.bottom; margins: 8 }
         target: panel.funcs.theme
+        file_dialog: panel.file_dialog
     }
 
     // One theme of the list: a click uses it; the cross deletes it.

@@ -359,6 +359,17 @@ NewWindow {
         windows: widgetWindows
     }
 
+    // The background picture on top of everything, when so chosen; it
+    // takes no input.
+    Background {
+        objectName: "backgroundOnTop"
+        anchors.fill: parent
+        z: 1000
+        visible: theme.bg.on_top
+        picture_only: true
+        props: theme.bg
+    }
+
     DropArea {
         objectName: "dropArea"
         anchors.fill: parent

@@ -63,6 +63,112 @@
     </message>
 </context>
 <context>
+    <name>BackgroundMenu</name>
+    <message>
+        <source>背景</source>
+        <translation>Background</translation>
+    </message>
+</context>
+<context>
+    <name>BackgroundSettings</name>
+    <message>
+        <source>空白</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>选择一个图片文件</source>
+        <translation>Choose a picture file</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>自定义背景颜色</source>
+        <translation>Custom background colour</translation>
+    </message>
+    <message>
+        <source>背景颜色不透明度：</source>
+        <translation>Colour opacity:</translation>
+    </message>
+    <message>
+        <source>底图</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>不显示底图</source>
+        <translation>No background picture</translation>
+    </message>
+    <message>
+        <source>默认底图</source>
+        <translation>The default picture</translation>
+    </message>
+    <message>
+        <source>从右侧选择一个底图文件</source>
+        <translation>Choose a picture file from the list</translation>
+    </message>
+    <message>
+        <source>不透明度：</source>
+        <translation>Opacity:</translation>
+    </message>
+    <message>
+        <source>长宽占屏比：</source>
+        <translation>Size relative to the screen:</translation>
+    </message>
+    <message>
+        <source>填充方式</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>原比例</source>
+        <translation>Keep proportions</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation type="unfinished">Fill</translation>
+    </message>
+    <message>
+        <source>图片置于顶部</source>
+        <translation>Picture on top</translation>
+    </message>
+    <message>
+        <source>x坐标</source>
+        <translation>x position</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>参考左侧</source>
+        <translation>From the left</translation>
+    </message>
+    <message>
+        <source>参考右侧</source>
+        <translation>From the right</translation>
+    </message>
+    <message>
+        <source>y坐标</source>
+        <translation>y position</translation>
+    </message>
+    <message>
+        <source>参考顶部</source>
+        <translation>From the top</translation>
+    </message>
+    <message>
+        <source>参考底部</source>
+        <translation>From the bottom</translation>
+    </message>
+    <message>
+        <source>偏移:</source>
+        <translation>Offset:</translation>
+    </message>
+    <message>
+        <source>恢复默认背景配置</source>
+        <translation>Restore the default background</translation>
+    </message>
+</context>
+<context>
     <name>ChMenu</name>
     <message>
         <source>指定通道</source>

@@ -63,6 +63,112 @@
     </message>
 </context>
 <context>
+    <name>BackgroundMenu</name>
+    <message>
+        <source>背景</source>
+        <translation>背景</translation>
+    </message>
+</context>
+<context>
+    <name>BackgroundSettings</name>
+    <message>
+        <source>空白</source>
+        <translation>空白</translation>
+    </message>
+    <message>
+        <source>选择一个图片文件</source>
+        <translation>選擇一個圖片檔案</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>背景</translation>
+    </message>
+    <message>
+        <source>自定义背景颜色</source>
+        <translation>自定義背景顏色</translation>
+    </message>
+    <message>
+        <source>背景颜色不透明度：</source>
+        <translation>背景顏色不透明度：</translation>
+    </message>
+    <message>
+        <source>底图</source>
+        <translation>底圖</translation>
+    </message>
+    <message>
+        <source>不显示底图</source>
+        <translation>不顯示底圖</translation>
+    </message>
+    <message>
+        <source>默认底图</source>
+        <translation>默認底圖</translation>
+    </message>
+    <message>
+        <source>从右侧选择一个底图文件</source>
+        <translation>從右側選擇一個底圖檔案</translation>
+    </message>
+    <message>
+        <source>不透明度：</source>
+        <translation>不透明度：</translation>
+    </message>
+    <message>
+        <source>长宽占屏比：</source>
+        <translation>長寬佔屏比：</translation>
+    </message>
+    <message>
+        <source>填充方式</source>
+        <translation>填充方式</translation>
+    </message>
+    <message>
+        <source>原比例</source>
+        <translation>原比例</translation>
+    </message>
+    <message>
+        <source>填充</source>
+        <translation type="unfinished">填充</translation>
+    </message>
+    <message>
+        <source>图片置于顶部</source>
+        <translation>圖片置於頂部</translation>
+    </message>
+    <message>
+        <source>x坐标</source>
+        <translation>x座標</translation>
+    </message>
+    <message>
+        <source>居中</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>参考左侧</source>
+        <translation>參考左側</translation>
+    </message>
+    <message>
+        <source>参考右侧</source>
+        <translation>參考右側</translation>
+    </message>
+    <message>
+        <source>y坐标</source>
+        <translation>y座標</translation>
+    </message>
+    <message>
+        <source>参考顶部</source>
+        <translation>參考頂部</translation>
+    </message>
+    <message>
+        <source>参考底部</source>
+        <translation>參考底部</translation>
+    </message>
+    <message>
+        <source>偏移:</source>
+        <translation>偏移:</translation>
+    </message>
+    <message>
+        <source>恢复默认背景配置</source>
+        <translation>恢復默認背景配置</translation>
+    </message>
+</context>
+<context>
     <name>ChMenu</name>
     <message>
         <source>指定通道</source>

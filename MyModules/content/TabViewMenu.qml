@@ -25,6 +25,11 @@ MyMenu {
         onTriggered: menu.manager.ask_save_window(menu.view)
     }
     MyMenuSeparator {}
+    BackgroundMenu {
+        props: theme.bg
+        file_dialog: menu.manager !== null ? menu.manager.file_dialog : null
+    }
+    MyMenuSeparator {}
     MyMenuItem {
         objectName: "tabToNewWindowItem"
         text: qsTr("当前标签移到新窗口")

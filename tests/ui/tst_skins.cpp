@@ -64,6 +64,17 @@ class Tst_Skins : public QObject, public WidgetScene
             QVERIFY(click("themeEntry_" + name));
         });
     }
+    // Scrolls the skin page to show the item of that name at its top (call inside in_settings).
+    void scroll_to(const QString &name)
+    {
+        QQuickItem *flick = item("themeDetailPanel");
+        QQuickItem *target = item(name, false);
+        QVERIFY(flick && target);
+        QQuickItem *content = flick->property("contentItem").value<QQuickItem *>();
+        const double bottom = std::max(0.0, flick->property("contentHeight").toDouble() - flick->height());
+        flick->setProperty("contentY", std::min(bottom, target->mapToItem(content, QPointF(0, 0)).y()));
+        QTest::qWait(200);
+    }
     // Waits until the menu of that name has finished opening (call inside in_settings).
     bool wait_opened(const char *menu)
     {
@@ -198,12 +209,7 @@ private slots:
         QTRY_COMPARE(presets().size(), 10);
         const QStringList before = presets();
         in_settings([&]() {
-            QQuickItem *add = item("addLineColorButton");
-            QVERIFY(add);
-            // The page scrolls to show the presets.
-            QQuickItem *flick = item("themeDetailPanel");
-            flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->height()));
-            QTest::qWait(200);
+            scroll_to("lineColorSettings");
             QVERIFY(click("addLineColorButton"));
             QTRY_COMPARE(presets().size(), 11);
             QTest::qWait(200);
@@ -240,6 +246,58 @@ private slots:
         close_link();
         QCOMPARE(hub_->color(0).name(), QStringLiteral("#123456"));
         QCOMPARE(hub_->color(1).name(), QStringLiteral("#654321"));
+    }
+
+    void a_background_picture_shows_and_the_default_takes_it_away()
+    {
+        const QString dir = myapp_->data_dir_path() + "/pictures";
+        QVERIFY(QDir().mkpath(dir));
+        QImage red(64, 48, QImage::Format_RGB32);
+        red.fill(QColor(255, 0, 0));
+        QVERIFY(red.save(dir + "/red.png"));
+        open_skins();
+        QObject *bg = theme()->property("bg").value<QObject *>();
+        QVERIFY(bg);
+        in_settings([&]() {
+            scroll_to("backgroundSettings");
+            QVERIFY(choose("bgPictureCombo", 2));
+            QTRY_COMPARE(bg->property("picture").toString(), dir + "/red.png");
+            QVERIFY(type_into(item("bgPictureOpacitySpin"), "100"));
+            QTRY_COMPARE(bg->property("picture_opacity").toDouble(), 1.0);
+        });
+        shot_of(settings_window(), "skins-background-settings");
+        activate(window_);
+        // Beside the chart's grid, where the tab shows its background.
+        QQuickItem *stack = item("tabStack");
+        const QPoint at = stack->mapToScene(QPointF(stack->width() * 0.53, stack->height() * 0.43)).toPoint();
+        QTRY_VERIFY(window_->grabWindow().pixelColor(at).red() > 200 && window_->grabWindow().pixelColor(at).green() < 60);
+        shot("skins-background-red");
+        // On top, the picture covers the panels too.
+        bg->setProperty("on_top", true);
+        QQuickItem *left = item("leftPanel", false);
+        QVERIFY(left);
+        const QPoint panel = left->mapToScene(QPointF(left->width() / 2, left->height() - 30)).toPoint();
+        QTRY_VERIFY(window_->grabWindow().pixelColor(panel).red() > 200);
+        bg->setProperty("on_top", false);
+        activate(settings_window());
+        in_settings([&]() { QVERIFY(click("bgResetButton")); });
+        QTRY_COMPARE(bg->property("picture").toString(), QStringLiteral("qelo"));
+        QTRY_VERIFY(window_->grabWindow().pixelColor(at).red() < 120);
+        // Chosen again, it is there after a restart.
+        bg->setProperty("picture", dir + "/red.png");
+        bg->setProperty("fill", false);
+        bg->setProperty("x_mode", "right");
+        bg->setProperty("x_offset", 12);
+        close_window();
+        unload_scene();
+        QVERIFY(load_scene());
+        activate(window_);
+        bg = theme()->property("bg").value<QObject *>();
+        QCOMPARE(bg->property("picture").toString(), dir + "/red.png");
+        QVERIFY(!bg->property("fill").toBool());
+        QCOMPARE(bg->property("x_mode").toString(), QStringLiteral("right"));
+        QCOMPARE(bg->property("x_offset").toInt(), 12);
+        bg->setProperty("picture", "qelo");
     }
 
     void the_theme_comes_back_after_a_restart()
