@@ -28,8 +28,15 @@ Item {
     // The panes and their splits, each under its id.
     readonly property var ctx_children: ({
         "main_split_view": mainSplit, "center_split_view": centerSplit, "tx_rx_zone": txRxZone,
-        "left_panel": leftPanel, "settingsPanel": settingsPanel, "color_bar": colorBar
+        "left_panel": leftPanel, "settingsPanel": settingsPanel, "color_bar": colorBar,
+        "left_pane": leftPane, "tab_pane": tabPane, "terminal_pane": terminalPane, "settings_pane": settingsPane
     })
+    // The panes that can be taken out into windows of their own.
+    readonly property var panes: [leftPane, tabPane, terminalPane, settingsPane]
+    function attach_all() {
+        for (var i = 0; i < panes.length; i++)
+            panes[i].attach()
+    }
     function get_ctx() {
         var ctx = { ".": { locked: tabView.locked } }
         for (var key in ctx_children)
@@ -59,19 +66,25 @@ Item {
         anchors.fill: parent
         orientation: Qt.Horizontal
 
-        LeftPanel {
-            id: leftPanel
-            objectName: "leftPanel"
-            alert: waveView.alert
-            file_dialog: waveView.file_dialog
-            state_file: waveView.state_file
-            encoder: datahub_global.text_buffer.encoder
-            onNeed_link: waveView.show_hint(qsTr("先打开接口哦"))
-            widgets_dir: waveView.widgets_dir
-            onWidget_dropped: if (!waveView.windows.drop_widget(entry, gp)) waveView.show_hint(qsTr("请拖入标签页"))
-            onWidget_chosen: waveView.windows.drop_widget(entry, tabView.mapToGlobal(tabView.width / 3, tabView.height / 3))
+        MySplitItem {
+            id: leftPane
+            objectName: "leftPane"
+            title: qsTr("左侧面板")
             SplitView.preferredWidth: 270
             SplitView.minimumWidth: 200
+            LeftPanel {
+                id: leftPanel
+                objectName: "leftPanel"
+                anchors.fill: parent
+                alert: waveView.alert
+                file_dialog: waveView.file_dialog
+                state_file: waveView.state_file
+                encoder: datahub_global.text_buffer.encoder
+                onNeed_link: waveView.show_hint(qsTr("先打开接口哦"))
+                widgets_dir: waveView.widgets_dir
+                onWidget_dropped: if (!waveView.windows.drop_widget(entry, gp)) waveView.show_hint(qsTr("请拖入标签页"))
+                onWidget_chosen: waveView.windows.drop_widget(entry, tabView.mapToGlobal(tabView.width / 3, tabView.height / 3))
+            }
         }
 
         MySplitView {
@@ -81,18 +94,29 @@ Item {
             SplitView.minimumWidth: 300
             orientation: Qt.Vertical
 
-            MyTabView {
-                id: tabView
-                manager: waveView.windows
-                commands: leftPanel.command_panel
-                alert: waveView.alert
-                widgets_dir: waveView.widgets_dir
+            MySplitItem {
+                id: tabPane
+                objectName: "tabPane"
+                title: qsTr("标签页")
                 SplitView.fillHeight: true
                 SplitView.minimumHeight: 120
+                MyTabView {
+                    id: tabView
+                    anchors.fill: parent
+                    manager: waveView.windows
+                    commands: leftPanel.command_panel
+                    alert: waveView.alert
+                    widgets_dir: waveView.widgets_dir
+                }
             }
-            Item {
+            MySplitItem {
+                id: terminalPane
+                objectName: "terminalPane"
+                title: qsTr("数据区与终端")
                 SplitView.preferredHeight: 300
                 SplitView.minimumHeight: 120
+                // Takes the whole height while the tabs are out.
+                SplitView.fillHeight: tabPane.detached
                 ColorBar {
                     id: colorBar
                     objectName: "colorBar"
@@ -107,10 +131,16 @@ Item {
             }
         }
 
-        WaveSettingsPanel {
-            id: settingsPanel
+        MySplitItem {
+            id: settingsPane
+            objectName: "settingsPane"
+            title: qsTr("设置面板")
             SplitView.preferredWidth: 236
             SplitView.minimumWidth: 160
+            WaveSettingsPanel {
+                id: settingsPanel
+                anchors.fill: parent
+            }
         }
     }
 

@@ -266,6 +266,7 @@ NewWindow {
         widgetWindows.closing_all = true
         widgetWindows.close_windows()
         settingsWindow.close()
+        waveView.attach_all()
     }
 
     title_bar.left_items: [
@@ -328,6 +329,20 @@ NewWindow {
             objectName: "skinItem"
             text: qsTr("皮肤")
             onTriggered: settingsWindow.open_page(1)
+        }
+        MyMenu {
+            objectName: "panesMenu"
+            title: qsTr("分离窗格")
+            Repeater {
+                model: waveView.panes
+                MyMenuItem {
+                    objectName: "paneItem_" + modelData.objectName
+                    text: modelData.title
+                    checkable: true
+                    checked: modelData.detached
+                    onTriggered: modelData.detached ? modelData.attach() : modelData.detach()
+                }
+            }
         }
         MyMenuSeparator {}
         MyMenuItem {

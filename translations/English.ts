@@ -125,7 +125,7 @@
     </message>
     <message>
         <source>填充</source>
-        <translation type="unfinished">Fill</translation>
+        <translation>Fill</translation>
     </message>
     <message>
         <source>图片置于顶部</source>
@@ -998,6 +998,13 @@
     </message>
 </context>
 <context>
+    <name>ReturnWindow</name>
+    <message>
+        <source>回到主体</source>
+        <translation>Back to the main window</translation>
+    </message>
+</context>
+<context>
     <name>SecondChMenu</name>
     <message>
         <source>指定第二通道</source>
@@ -1624,6 +1631,22 @@
         <source>请拖入标签页</source>
         <translation>Drop it into a tab</translation>
     </message>
+    <message>
+        <source>左侧面板</source>
+        <translation>Left panel</translation>
+    </message>
+    <message>
+        <source>标签页</source>
+        <translation>Tabs</translation>
+    </message>
+    <message>
+        <source>数据区与终端</source>
+        <translation>Data bar and terminal</translation>
+    </message>
+    <message>
+        <source>设置面板</source>
+        <translation>Settings panel</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1895,6 +1918,10 @@
     <message>
         <source>常用设置</source>
         <translation>General settings</translation>
+    </message>
+    <message>
+        <source>分离窗格</source>
+        <translation>Detach panes</translation>
     </message>
 </context>
 </TS>

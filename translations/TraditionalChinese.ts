@@ -125,7 +125,7 @@
     </message>
     <message>
         <source>填充</source>
-        <translation type="unfinished">填充</translation>
+        <translation>填充</translation>
     </message>
     <message>
         <source>图片置于顶部</source>
@@ -998,6 +998,13 @@
     </message>
 </context>
 <context>
+    <name>ReturnWindow</name>
+    <message>
+        <source>回到主体</source>
+        <translation>回到主體</translation>
+    </message>
+</context>
+<context>
     <name>SecondChMenu</name>
     <message>
         <source>指定第二通道</source>
@@ -1624,6 +1631,22 @@
         <source>请拖入标签页</source>
         <translation>請拖入標籤頁</translation>
     </message>
+    <message>
+        <source>左侧面板</source>
+        <translation>左側面板</translation>
+    </message>
+    <message>
+        <source>标签页</source>
+        <translation>標籤頁</translation>
+    </message>
+    <message>
+        <source>数据区与终端</source>
+        <translation>數據區與終端</translation>
+    </message>
+    <message>
+        <source>设置面板</source>
+        <translation>設定面板</translation>
+    </message>
 </context>
 <context>
     <name>WidgetBody</name>
@@ -1895,6 +1918,10 @@
     <message>
         <source>常用设置</source>
         <translation>常用設定</translation>
+    </message>
+    <message>
+        <source>分离窗格</source>
+        <translation>分離窗格</translation>
     </message>
 </context>
 </TS>
