@@ -111,7 +111,7 @@ NewWindow {
                         function(path) {
                             if (!/\.png$/i.test(path))
                                 path += ".png"
-                            mainRect.contentItem.grabToImage(function(result) {
+                            mainRect.frame.grabToImage(function(result) {
                                 if (result.saveToFile(path))
                                     alertPanel.open_alert(qsTr("截图已保存至以下路径:") + "\n\n" + path)
                                 else
@@ -355,6 +355,7 @@ NewWindow {
         }
         MyMenuSeparator {}
         MyMenuItem {
+            objectName: "screenshotItem"
             text: qsTr("截图")
             onTriggered: mainRect.take_screenshot()
         }

@@ -10,6 +10,8 @@ MyWindow {
     default property alias content: body.data
     property alias title_bar: titleBar
     property alias body: body
+    // The window's picture as the user sees it: title bar and content.
+    property alias frame: frame
     property int shadow_size: visibility === Window.Maximized || visibility === Window.FullScreen ? 0 : 8
 
     flags: Qt.Window | Qt.FramelessWindowHint

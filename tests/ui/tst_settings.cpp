@@ -5,6 +5,7 @@
 #include "datahub.h"
 #include "dyntranslator.h"
 #include "myapplication.h"
+#include "qmlfiledialog.h"
 #include "widgetscene.h"
 
 // The settings window in the real scene, driven by the mouse and keys:
@@ -71,10 +72,15 @@ private slots:
     {
         QVERIFY(home_.isValid());
         use_home(home_.path());
+        answer_file_dialogs();
         QVERIFY(load_scene());
         activate(window_);
     }
-    void cleanupTestCase() { unload_scene(); }
+    void cleanupTestCase()
+    {
+        unload_scene();
+        QMLFileDialog::set_chooser({});
+    }
 
     void the_window_opens_from_the_title_bar_and_the_menu()
     {
@@ -182,6 +188,31 @@ private slots:
         shot_of(settings_window(), "settings-general-other-language");
         in_settings([&]() { QVERIFY(choose("languageCombo", before)); });
         QTRY_COMPARE(translator_->language_index(), before);
+    }
+
+    void screenshots_from_the_title_bar_and_the_menu()
+    {
+        activate(window_);
+        next_path_ = home_.path() + "/shot";
+        QVERIFY(click("screenshotButton"));
+        QTRY_VERIFY(alert_text().startsWith(QStringLiteral("截图已保存至以下路径:")));
+        answer_alert(true);
+        QImage shot(home_.path() + "/shot.png");
+        QVERIFY(shot.width() > window_->width() * 0.9 && shot.height() > window_->height() * 0.9);
+        // Not a blank picture: the window's panels and texts.
+        QVERIFY(shot.pixelColor(10, 10) != shot.pixelColor(shot.width() / 2, shot.height() / 2)
+                || shot.pixelColor(shot.width() - 10, shot.height() - 10) != shot.pixelColor(10, 10));
+        next_path_ = home_.path() + "/menu.png";
+        QVERIFY(click("menuButton"));
+        menu_item(window_, "screenshotItem");
+        QTRY_VERIFY(alert_text().startsWith(QStringLiteral("截图已保存至以下路径:")));
+        answer_alert(true);
+        QVERIFY(QImage(home_.path() + "/menu.png").width() > 100);
+        // A place that cannot be written is said so.
+        next_path_ = home_.path() + "/no/such/dir/x.png";
+        QVERIFY(click("screenshotButton"));
+        QTRY_VERIFY(alert_text().startsWith(QStringLiteral("截图保存失败:")));
+        answer_alert(true);
     }
 
     void reset_and_a_restart()
