@@ -29,7 +29,7 @@ DataHub::~DataHub()
     qDebug() << "~datahub";
     if (!provider_taken_)
         delete image_provider_;
-    worker_thread_.wait();
+    worker_thread_.join();
     std::lock_guard<DataLock> locker(data_lock_);
     std::unique_lock<std::shared_mutex> attrs(attr_lock_);
     channels_.clear();

@@ -98,7 +98,7 @@ public:
     // Waits for a running save or load: tools, tests, and the window, which
     // saves and restores its buffered data while it closes and starts.
     // A negative time waits as long as it takes.
-    Q_INVOKABLE bool wait_job(int ms = -1) { return worker_thread_.wait(ms < 0 ? ULONG_MAX : static_cast<unsigned long>(ms)); }
+    Q_INVOKABLE bool wait_job(int ms = -1) { return worker_thread_.join(ms < 0 ? ULONG_MAX : static_cast<unsigned long>(ms)); }
 
     // The decoded picture at index, or the placeholder picture.
     Q_INVOKABLE QImage image(int index);

@@ -56,7 +56,7 @@ bool DataHub::start_job(Job job, const QString &filename, bool alert_result)
 {
     // The running job owns the file name, names and alert flag; a second
     // request must not change them under it.
-    if (worker_thread_.isRunning()) {
+    if (worker_thread_.running()) {
         emit alert(tr("正在保存或载入数据，请稍后再试！"));
         return false;
     }
@@ -70,7 +70,7 @@ bool DataHub::start_job(Job job, const QString &filename, bool alert_result)
 
 bool DataHub::saveTo(QString filename, QList<QString> names, bool alert_result)
 {
-    if (worker_thread_.isRunning()) {
+    if (worker_thread_.running()) {
         emit alert(tr("正在保存或载入数据，请稍后再试！"));
         return false;
     }

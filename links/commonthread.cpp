@@ -14,7 +14,7 @@ CommonThread::CommonThread(Routine routine, void *arg, QObject *parent)
 
 bool CommonThread::set_routine_arg(void *arg)
 {
-    if (isRunning()) {
+    if (running()) {
         qDebug() << tr("线程正忙！");
         return false;
     }
@@ -24,7 +24,7 @@ bool CommonThread::set_routine_arg(void *arg)
 
 bool CommonThread::set_thread_routine(Routine routine)
 {
-    if (isRunning()) {
+    if (running()) {
         qDebug() << tr("线程正忙！");
         return false;
     }
@@ -34,7 +34,7 @@ bool CommonThread::set_thread_routine(Routine routine)
 
 bool CommonThread::start_routine()
 {
-    if (isRunning()) {
+    if (running()) {
         qDebug() << tr("线程正忙！");
         return false;
     }
@@ -42,8 +42,24 @@ bool CommonThread::start_routine()
         qDebug() << tr("thread_routine未设置！");
         return false;
     }
+    // The routine has ended, but QThread may still be finishing the run;
+    // start() would do nothing until it has.
+    wait();
+    started_runs_.fetch_add(1, std::memory_order_relaxed);
     start(QThread::InheritPriority);
     return true;
+}
+
+bool CommonThread::running() const
+{
+    return ended_runs_.load(std::memory_order_acquire) != started_runs_.load(std::memory_order_relaxed);
+}
+
+bool CommonThread::join(unsigned long ms)
+{
+    // QThread ends a run only after run() has returned, so once wait()
+    // succeeds the count says so.
+    return wait(ms) && !running();
 }
 
 void CommonThread::run()
@@ -52,4 +68,5 @@ void CommonThread::run()
         thread_routine_(routine_arg_);
     else
         qDebug() << "set thread_routine_ fisrt.";
+    ended_runs_.fetch_add(1, std::memory_order_release);
 }

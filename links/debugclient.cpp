@@ -1,11 +1,11 @@
 #include "debugclient.h"
 
-#include <QEventLoop>
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QTimer>
 
 #include "datahub.h"
+#include "ioeventloop.h"
 #include "debugclientioslotsobj.h"
 
 namespace {
@@ -33,7 +33,6 @@ void DebugClient::close()
 {
     DebugWayInterface::close();
     emit need_close();
-    wait_io_thread();
 }
 
 void DebugClient::send(QByteArray datas)
@@ -57,7 +56,6 @@ void DebugClient::initialization()
             SLOT(handleError(QAbstractSocket::SocketError)));
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
     connect(device_, SIGNAL(disconnected()), event_loop(), SLOT(quit()));
-    connect(this, SIGNAL(need_close()), event_loop(), SLOT(quit()));
     device_->connectToHost(QHostAddress(serverAddr()), quint16(port_), QIODevice::ReadWrite);
     const QByteArray greeting = banner().toUtf8();
     if (!greeting.isEmpty())

@@ -43,6 +43,8 @@ public:
 
 signals:
     void connected_changed();
+    // Emitted by close() once the I/O thread has ended; when a device error
+    // closes the link, on the I/O thread itself, which then ends.
     void need_close();
 
 private:

@@ -3,7 +3,6 @@
 #include <QCollator>
 #include <QDebug>
 #include <QDir>
-#include <QEventLoop>
 #include <QLocale>
 #include <QTimer>
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "debugserial.h"
 
 #include <QDebug>
-#include <QEventLoop>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -121,7 +120,6 @@ void DebugSerial::initialization()
     connect(device_, SIGNAL(dataTerminalReadyChanged(bool)), this, SLOT(onDTRChanged(bool)));
     connect(device_, SIGNAL(requestToSendChanged(bool)), this, SLOT(onRTSChanged(bool)));
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
-    connect(this, SIGNAL(need_close()), event_loop(), SLOT(quit()));
     configure_and_open();
 }
 

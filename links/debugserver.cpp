@@ -1,6 +1,5 @@
 #include "debugserver.h"
 
-#include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -66,7 +65,6 @@ void DebugServer::initialization()
     device_ = new QTcpServer;
     connect(device_, SIGNAL(newConnection()), slots_obj_, SLOT(newConnectionSlot()));
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
-    connect(this, SIGNAL(need_close()), event_loop(), SLOT(quit()));
     connected_ = device_->listen(QHostAddress::Any, quint16(port_));
     if (connected_) {
         emit connected_changed();

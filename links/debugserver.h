@@ -46,6 +46,7 @@ signals:
     void current_client_id_chananged();
     void connected_changed();
     void clients_number_changed();
+    // Emitted by close() once the I/O thread has ended.
     void need_close();
 
 private:

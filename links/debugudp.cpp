@@ -1,12 +1,12 @@
 #include "debugudp.h"
 
 #include <QDateTime>
-#include <QEventLoop>
 #include <QTimer>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
 #include "datahub.h"
+#include "ioeventloop.h"
 #include "debugudpioslotsobj.h"
 
 namespace {
@@ -60,7 +60,6 @@ void DebugUDP::initialization()
             SLOT(handleError(QAbstractSocket::SocketError)));
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
     connect(device_, SIGNAL(disconnected()), event_loop(), SLOT(quit()));
-    connect(this, SIGNAL(need_close()), event_loop(), SLOT(quit()));
     const QString addr = serverAddr();
     remote_ = QHostAddress(addr);
     if (remote_.isNull()) {

@@ -2,12 +2,12 @@
 
 #include <QDateTime>
 #include <QDebug>
-#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
 
 #include "datahub.h"
+#include "ioeventloop.h"
 
 namespace {
 constexpr int kTickMs = 50;
@@ -41,7 +41,7 @@ void DebugWayInterface::initialization()
 {
     {
         std::lock_guard<std::mutex> locker(lock_);
-        event_loop_ = new QEventLoop;
+        event_loop_ = new IoEventLoop;
     }
     qDebug() << "DebugWayInterface::initialization";
     tick_timer_ = new QTimer;
@@ -69,14 +69,17 @@ void DebugWayInterface::io_loop()
 
 void DebugWayInterface::close()
 {
-    std::lock_guard<std::mutex> locker(lock_);
-    io_looping_ = false;
-    if (event_loop_) {
-        event_loop_->exit(0);
-        // exit() is lost on a loop that has not entered exec() yet; a
-        // posted quit waits for it.
-        QMetaObject::invokeMethod(event_loop_, "quit", Qt::QueuedConnection);
+    {
+        std::lock_guard<std::mutex> locker(lock_);
+        io_looping_ = false;
+        if (event_loop_) {
+            event_loop_->exit(0);
+            // exit() is lost on a loop that has not entered exec() yet; a
+            // posted quit waits for it.
+            QMetaObject::invokeMethod(event_loop_, "quit", Qt::QueuedConnection);
+        }
     }
+    wait_io_thread();
 }
 
 void DebugWayInterface::open()
@@ -84,7 +87,7 @@ void DebugWayInterface::open()
     for (;;) {
         {
             std::lock_guard<std::mutex> locker(lock_);
-            if (!io_thread_.isRunning() || io_looping_ || on_io_thread()) {
+            if (!io_thread_.running() || io_looping_ || on_io_thread()) {
                 io_looping_ = true;
                 io_thread_.start_routine();
                 return;
@@ -92,7 +95,7 @@ void DebugWayInterface::open()
         }
         // The previous opening is still closing; a new thread can only
         // start once it has ended.
-        io_thread_.wait();
+        io_thread_.join();
     }
 }
 
@@ -104,17 +107,16 @@ void DebugWayInterface::send(QByteArray)
 void DebugWayInterface::wait_io_thread()
 {
     if (!on_io_thread())
-        io_thread_.wait();
+        io_thread_.join();
 }
 
 void DebugWayInterface::shutdown()
 {
     close();
-    wait_io_thread();
-    if (file_thread_.isRunning()) {
+    if (file_thread_.running()) {
         if (DataHub *hub = datahub_)
             hub->out_buffer()->set_is_sending_file(false);
-        file_thread_.wait();
+        file_thread_.join();
     }
 }
 
@@ -130,7 +132,7 @@ DebugWayInterface::Route DebugWayInterface::route_to_io_thread(std::function<voi
     std::lock_guard<std::mutex> locker(lock_);
     if (!event_loop_ || !io_looping_)
         return Route::Closed;
-    QMetaObject::invokeMethod(event_loop_, std::move(fn), Qt::QueuedConnection);
+    event_loop_->post(std::move(fn));
     return Route::Posted;
 }
 
@@ -242,7 +244,7 @@ void DebugWayInterface::onTickTimeout()
     }
     if (ob->is_sending_file()) {
         send_pending(ob);
-        if (!file_thread_.isRunning()) {
+        if (!file_thread_.running()) {
             if (ob->sending_progress() == 0) {
                 set_tick_interval(kFileTickMs);
                 file_thread_.start_routine();

@@ -10,8 +10,8 @@
 #include "commonthread.h"
 
 class DataHub;
+class IoEventLoop;
 class OutBuffer;
-class QEventLoop;
 class QIODevice;
 class QTimer;
 
@@ -21,7 +21,9 @@ class QTimer;
 //
 // close() may come before the I/O thread has made its loop, while it runs it
 // or after it left it; lock_ keeps the loop pointer and the looping flag
-// consistent between the UI thread and the I/O thread.
+// consistent between the UI thread and the I/O thread. Called from any
+// other thread, close() returns once the I/O thread has ended, so nothing
+// touches the link's device or handlers after it.
 class DebugWayInterface
 {
     Q_DECLARE_TR_FUNCTIONS(DebugWayInterface)
@@ -51,7 +53,7 @@ protected:
     // it), Posted when handed to the running loop, Closed when there is none.
     Route route_to_io_thread(std::function<void()> fn);
     bool on_io_thread() const;
-    QEventLoop *event_loop() const { return event_loop_; }
+    IoEventLoop *event_loop() const { return event_loop_; }
     QTimer *tick_timer() const { return tick_timer_; }
 
     // Serial, UDP and TCP client: write when connected, else report
@@ -86,7 +88,7 @@ private:
     bool last_repeating_ = false;
     CommonThread file_thread_;
     CommonThread io_thread_;
-    QEventLoop *event_loop_ = nullptr;
+    IoEventLoop *event_loop_ = nullptr;
     std::mutex lock_;
 };
 

@@ -1,11 +1,11 @@
 #include "outbuffer.h"
 
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QSignalBlocker>
 #include <QTextCodec>
 #include <charconv>
 #include <cmath>
+#include <mutex>
 #include <optional>
 #include <string_view>
 
@@ -162,7 +162,7 @@ void OutBuffer::boundedAppend(const QByteArray &bytes)
 
 void OutBuffer::appendData(QByteArray datas)
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     boundedAppend(datas);
 }
 
@@ -185,7 +185,7 @@ void OutBuffer::appendString(QByteArray datas, QString encoder)
     if (bytes.isEmpty())
         return;
     // Checked again under the lock: a file may have started meanwhile.
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     if (!is_sending_file_)
         boundedAppend(bytes);
 }
@@ -204,7 +204,7 @@ void OutBuffer::appendHex(QByteArray datas)
     const QByteArray bytes = QByteArray::fromHex(datas);
     if (bytes.isEmpty())
         return;
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     if (!is_sending_file_)
         boundedAppend(bytes);
 }
@@ -256,7 +256,7 @@ bool OutBuffer::appendFile(QString path)
     // Directories and devices are no files to send.
     const bool present = QFileInfo(path).isFile();
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         // Clearing pending now would drop a chunk of the running transfer.
         if (is_sending_file_)
             return false;
@@ -275,7 +275,7 @@ bool OutBuffer::appendFile(QString path)
 void OutBuffer::appendRepeatCmd(QJsonObject json, QList<int> position)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         if (is_sending_file_)
             return;
         // The root's own signals wait until the lock is released; its
@@ -322,7 +322,7 @@ QString OutBuffer::string2hex_string(QByteArray string, QString encoder)
 
 QByteArray OutBuffer::takeDatas()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     QByteArray taken;
     taken.swap(pending_);
     return taken;
@@ -330,7 +330,7 @@ QByteArray OutBuffer::takeDatas()
 
 Cmd *OutBuffer::nextRepeatCmd()
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     const Cmd *step = repeat_cmd_->nextCmd();
     if (!step)
         return nullptr;
@@ -340,14 +340,14 @@ Cmd *OutBuffer::nextRepeatCmd()
 
 QByteArray OutBuffer::datas() const
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return pending_;
 }
 
 void OutBuffer::set_repeating(bool v)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         repeating_ = v;
         if (!v)
             current_cmd_position_.clear();
@@ -360,14 +360,14 @@ void OutBuffer::set_repeating(bool v)
 
 QString OutBuffer::file_path() const
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return file_path_;
 }
 
 void OutBuffer::set_file_path(QString v)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         file_path_ = v;
     }
     emit file_path_changed();
@@ -380,7 +380,7 @@ void OutBuffer::set_is_sending_file(bool v)
         emit sending_progress_changed();
     }
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         is_sending_file_ = v;
     }
     emit is_sending_file_changed();
@@ -406,14 +406,14 @@ void OutBuffer::set_file_sent_size(int v)
 
 QList<int> OutBuffer::current_cmd_position() const
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return current_cmd_position_;
 }
 
 void OutBuffer::set_current_cmd_position(QList<int> v)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         current_cmd_position_ = v;
     }
     emit current_cmd_position_changed();
@@ -421,14 +421,14 @@ void OutBuffer::set_current_cmd_position(QList<int> v)
 
 QList<int> OutBuffer::repeat_cmd_position() const
 {
-    QMutexLocker locker(&lock_);
+    std::lock_guard<std::mutex> locker(lock_);
     return repeat_cmd_position_;
 }
 
 void OutBuffer::set_repeat_cmd_position(QList<int> v)
 {
     {
-        QMutexLocker locker(&lock_);
+        std::lock_guard<std::mutex> locker(lock_);
         repeat_cmd_position_ = v;
     }
     emit repeat_cmd_position_changed();

@@ -1,6 +1,6 @@
-#include <QThread>
 #include <QtTest>
 #include <atomic>
+#include <thread>
 #include <vector>
 
 #include "datahub.h"
@@ -19,7 +19,7 @@ private slots:
         std::atomic<bool> stop{false};
         std::atomic<long> written{0};
 
-        QThread *writer = QThread::create([&]() {
+        std::thread writer([&]() {
             std::vector<float> row(16, 1.0f);
             int width = 1;
             while (!stop.load()) {
@@ -35,7 +35,6 @@ private slots:
                 written.fetch_add(21);
             }
         });
-        writer->start();
 
         // Failures are counted, not asserted, so the writer is always
         // stopped before the hub goes away.
@@ -78,8 +77,7 @@ private slots:
             }
         }
         stop = true;
-        writer->wait();
-        delete writer;
+        writer.join();
         QCOMPARE(bad, 0L);
         QVERIFY(written.load() > 1000);
         QVERIFY(checks > 1000);

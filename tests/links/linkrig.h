@@ -7,6 +7,7 @@
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QtTest>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -73,6 +74,25 @@ public:
 
     TerminalDocument view;
     DataHub hub;
+};
+
+// Counts a signal on whichever thread emits it. QSignalSpy records without
+// a lock, so it may only watch signals emitted on the test's own thread.
+// Declared before the link it watches, so that it outlives the link's
+// threads.
+class SignalCounter : public QObject
+{
+public:
+    template <typename Sender, typename Signal>
+    void watch(const Sender *sender, Signal signal)
+    {
+        connect(sender, signal, this, [this] { count_.fetch_add(1); }, Qt::DirectConnection);
+    }
+
+    int count() const { return count_.load(); }
+
+private:
+    std::atomic<int> count_{0};
 };
 
 // A TCP peer on 127.0.0.1 that takes one connection and records what

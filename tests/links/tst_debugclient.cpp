@@ -26,9 +26,11 @@ private slots:
     {
         HubRig rig;
         TcpPeer peer;
+        // Emitted on the I/O thread.
+        SignalCounter connected;
         DebugClient link;
+        connected.watch(&link, &DebugClient::connected_changed);
         aim(link, rig, "127.0.0.1", peer.port(), QStringLiteral("hello 你好\n"));
-        QSignalSpy connected(&link, &DebugClient::connected_changed);
         link.open();
         QTRY_VERIFY(link.connected());
         QTRY_VERIFY(peer.conn);

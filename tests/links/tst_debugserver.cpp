@@ -58,8 +58,11 @@ class Tst_DebugServer : public QObject
 private slots:
     void current_client_switching()
     {
+        // Emitted on the UI thread by a choice, on the I/O thread when the
+        // current client leaves.
+        SignalCounter current;
         Rig r;
-        QSignalSpy current(&r.link, &DebugServer::current_client_id_chananged);
+        current.watch(&r.link, &DebugServer::current_client_id_chananged);
         r.link.open();
         QTRY_VERIFY(r.link.connected());
         QCOMPARE(r.link.current_client_id(), 0);

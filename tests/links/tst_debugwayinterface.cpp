@@ -63,14 +63,17 @@ class Tst_DebugWayInterface : public QObject
         return {{"cmd_hex", hex}, {"loop_count", count}, {"loop_ms", ms}};
     }
 
+    // The link is declared last so that it is destroyed first: its file
+    // thread records progress into the members above until it has ended.
     struct FileRig {
         HubRig rig;
         TcpPeer peer;
-        DebugClient link;
         QTemporaryDir dir;
         OutBuffer *ob = rig.hub.out_buffer();
         std::mutex lock;
         std::vector<int> progress;
+        QByteArray content;
+        DebugClient link;
 
         FileRig()
         {
@@ -103,7 +106,6 @@ class Tst_DebugWayInterface : public QObject
             content = bytes;
             return path;
         }
-        QByteArray content;
     };
 
 private slots:
@@ -198,6 +200,10 @@ private slots:
     {
         HubRig rig;
         TcpPeer peer;
+        OutBuffer *ob = rig.hub.out_buffer();
+        // Emitted on the I/O thread.
+        SignalCounter positions;
+        positions.watch(ob, &OutBuffer::current_cmd_position_changed);
         DebugClient link;
         link.set_datahub(&rig.hub);
         link.set_serverAddr(QStringLiteral("127.0.0.1"));
@@ -205,8 +211,6 @@ private slots:
         link.open();
         QTRY_VERIFY(link.connected() && peer.conn);
 
-        OutBuffer *ob = rig.hub.out_buffer();
-        QSignalSpy positions(ob, &OutBuffer::current_cmd_position_changed);
         // A A B, then the group's own pause of 200 ms with nothing sent;
         // twice.
         const QJsonObject tree{{"is_group", true},

@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <clocale>
 #include <cstdio>
+#include <thread>
 
 #include "outbuffer.h"
 
@@ -504,7 +505,7 @@ void Tst_outbuffer::takeRacesAppend()
     QByteArray taken;
     std::atomic<bool> done{false};
     std::atomic<int> oversized{0};
-    QThread *sender = QThread::create([&] {
+    std::thread sender([&] {
         while (!done || !ob.datas().isEmpty()) {
             const QByteArray chunk = ob.takeDatas();
             if (chunk.size() > 4096)
@@ -512,7 +513,6 @@ void Tst_outbuffer::takeRacesAppend()
             taken += chunk;
         }
     });
-    sender->start();
     for (int i = 0; i < kLines; ++i) {
         // Only this thread grows pending, so room seen here stays room.
         while (ob.datas().size() + 9 > ob.limit())
@@ -520,8 +520,8 @@ void Tst_outbuffer::takeRacesAppend()
         ob.appendString(QByteArray::number(i).rightJustified(8, '0') + "\\n", "UTF-8");
     }
     done = true;
-    QVERIFY(sender->wait(60000));
-    delete sender;
+    // Joined: what the sender wrote is read after its thread has ended.
+    sender.join();
     QCOMPARE(oversized.load(), 0);
     QCOMPARE(taken.size(), expected.size());
     QVERIFY(taken == expected);
@@ -539,7 +539,7 @@ void Tst_outbuffer::stepRacesReplace()
     std::atomic<bool> done{false};
     std::atomic<int> bad{0};
     std::atomic<int> steps{0};
-    QThread *sender = QThread::create([&] {
+    std::thread sender([&] {
         while (!done) {
             Cmd *c = ob.nextRepeatCmd();
             if (!c) {
@@ -556,15 +556,14 @@ void Tst_outbuffer::stepRacesReplace()
             ++steps;
         }
     });
-    sender->start();
     QElapsedTimer clock;
     clock.start();
     int replaced = 0;
     while ((replaced < 2000 || steps < 200000) && clock.elapsed() < 20000)
         ob.appendRepeatCmd(replaced++ % 2 ? first : second, {0});
     done = true;
-    QVERIFY(sender->wait(60000));
-    delete sender;
+    // Joined: what the sender wrote is read after its thread has ended.
+    sender.join();
     QCOMPARE(bad.load(), 0);
     QVERIFY(steps >= 200000);
 }
