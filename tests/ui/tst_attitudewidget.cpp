@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QJsonArray>
+#include <QOpenGLContext>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -66,6 +67,9 @@ class Tst_AttitudeWidget : public QObject, public MainScene
     {
         QVERIFY(click("functionPage2"));
         QQuickItem *entry = nullptr;
+        QTRY_VERIFY((entry = item("widgetEntry_AttitudeView")));
+        // Once the page has listed the folder anew.
+        QTest::qWait(200);
         QTRY_VERIFY((entry = item("widgetEntry_AttitudeView")));
         drag(centre(entry), to);
     }
@@ -134,6 +138,7 @@ class Tst_AttitudeWidget : public QObject, public MainScene
         return differing(image, back);
     }
     bool model_ready() { return widget() && widget()->property("model_state").toString() == "ready"; }
+    bool gl_ok() { return widget() && widget()->property("gl_ok").toBool(); }
 
 private slots:
     void initTestCase()
@@ -163,12 +168,37 @@ private slots:
         QVERIFY(click("newTabButton"));
         drop_widget(tab_point(0.08, 0.08));
         QTRY_COMPARE(hosts().size(), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(model_ready(), 20000);
+        QTRY_VERIFY(widget());
+        QTRY_VERIFY_WITH_TIMEOUT(model_ready() || !gl_ok(), 20000);
     }
     void cleanupTestCase()
     {
         unload_scene();
         QMLFileDialog::set_chooser({});
+    }
+
+    // Also run on a context that Mesa reports as OpenGL 3.0.
+    void the_view_needs_opengl_3_3()
+    {
+        const QSurfaceFormat context = window_->openglContext()->format();
+        const bool enough = context.version() >= qMakePair(3, 3);
+        QCOMPARE(gl_ok(), enough);
+        QObject *scene = nullptr;
+        QList<QQuickItem *> found;
+        collect(widget(), "attitudeScene", found);
+        QCOMPARE(found.size(), 1);
+        scene = found.first()->property("item").value<QObject *>();
+        if (enough) {
+            QVERIFY(scene);
+            QCOMPARE(message(), QString());
+            return;
+        }
+        QVERIFY(!scene);
+        QCOMPARE(message(), QStringLiteral("3D视图需要 OpenGL 3.3 或更高版本，当前为 %1.%2。")
+                                .arg(context.majorVersion())
+                                .arg(context.minorVersion()));
+        QVERIFY(inside(widget(), "attitudeMessage"));
+        shot("attitude-old-opengl");
     }
 
     void the_shipped_board_turns_with_the_quaternion()
