@@ -178,7 +178,9 @@ Rectangle {
                     position: Qt.vector3d(-0.62, -0.55, 0.56).times(root.view_distance)
                 }
                 components: [
+                    // Drawn only when the attitude, the model or the view changes.
                     RenderSettings {
+                        renderPolicy: RenderSettings.OnDemand
                         activeFrameGraph: ForwardRenderer {
                             camera: camera
                             clearColor: root.back_color
@@ -246,7 +248,7 @@ Rectangle {
         visible: text !== ""
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
-        wrapMode: Text.WrapAnywhere
+        wrapMode: Text.Wrap
         elide: Text.ElideRight
         color: root.gl_ok && root.model_state === "loading" ? theme.fontColorTips : theme.badColor
         text: !root.gl_ok ? qsTr("3D视图需要 OpenGL 3.3 或更高版本，当前为 %1。").arg(root.gl_version)
