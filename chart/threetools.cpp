@@ -18,7 +18,8 @@ QVector4D conjugate(const QVector4D &q)
 }
 
 // The positions of the mesh's "vertexPosition" attribute, as far as its
-// buffer holds them.
+// buffer holds them. Qt 3D's loaders put the position first in each vertex
+// record, so records are read from the start of the buffer.
 std::vector<QVector3D> positions_of(Qt3DRender::QGeometry *geometry)
 {
     std::vector<QVector3D> out;

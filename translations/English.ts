@@ -78,8 +78,8 @@
         <translation>Quaternion (x, y, z, w)</translation>
     </message>
     <message>
-        <source>欧拉角 (横滚, 俯仰, 偏航 / 度)</source>
-        <translation>Euler angles (roll, pitch, yaw / degrees)</translation>
+        <source>欧拉角 (度)</source>
+        <translation>Euler angles (°)</translation>
     </message>
     <message>
         <source>x 通道</source>

@@ -78,8 +78,8 @@
         <translation>四元數 (x, y, z, w)</translation>
     </message>
     <message>
-        <source>欧拉角 (横滚, 俯仰, 偏航 / 度)</source>
-        <translation>歐拉角 (橫滾, 俯仰, 偏航 / 度)</translation>
+        <source>欧拉角 (度)</source>
+        <translation>歐拉角 (度)</translation>
     </message>
     <message>
         <source>x 通道</source>

@@ -302,7 +302,7 @@ Rectangle {
         }
         MyMenuItem {
             objectName: "attitudeModeEuler"
-            text: qsTr("欧拉角 (横滚, 俯仰, 偏航 / 度)")
+            text: qsTr("欧拉角 (度)")
             checkable: true
             checked: root.mode === 1
             onTriggered: root.mode = 1

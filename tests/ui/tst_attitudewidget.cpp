@@ -82,9 +82,10 @@ class Tst_AttitudeWidget : public QObject, public MainScene
                 return found;
         return nullptr;
     }
-    // Opens the widget's menu and clicks through `path`: the texts of
-    // submenus, then the object name of the entry.
-    void menu_pick(const QStringList &submenus, const QString &entry)
+    // Opens the widget's menu and clicks through the texts of submenus,
+    // then the entry of that object name; `picture` names a screenshot of
+    // the open menus.
+    void menu_pick(const QStringList &submenus, const QString &entry, const QString &picture = QString())
     {
         QTest::mouseClick(window_, Qt::RightButton, Qt::NoModifier, centre(widget()));
         for (const QString &text : submenus) {
@@ -96,6 +97,8 @@ class Tst_AttitudeWidget : public QObject, public MainScene
         QQuickItem *i = nullptr;
         QTRY_VERIFY((i = item(entry)));
         QTest::qWait(200);
+        if (!picture.isEmpty())
+            shot(picture);
         QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, centre(i));
         QTRY_VERIFY(!item("attitudeMenu"));
     }
@@ -247,7 +250,7 @@ private slots:
         menu_pick({}, "attitudeModeEuler");
         QTRY_COMPARE(widget()->property("mode").toInt(), 1);
         // Roll from the third channel, yaw from the first.
-        menu_pick({QStringLiteral("横滚通道")}, "attitude_ch_rollItem2");
+        menu_pick({QStringLiteral("横滚通道")}, "attitude_ch_rollItem2", "attitude-menu");
         QTRY_COMPARE(widget()->property("ch_roll").toInt(), 2);
         menu_pick({QStringLiteral("偏航通道")}, "attitude_ch_yawItem0");
         QTRY_COMPARE(widget()->property("ch_yaw").toInt(), 0);
@@ -275,7 +278,7 @@ private slots:
     {
         const QString missing = files_dir() + "/gone.obj";
         next_path_ = missing;
-        menu_pick({QStringLiteral("模型")}, "attitudeChooseModel");
+        menu_pick({QStringLiteral("模型")}, "attitudeChooseModel", "attitude-model-menu");
         QTRY_COMPARE(widget()->property("model_state").toString(), QStringLiteral("error"));
         QCOMPARE(message(), QStringLiteral("模型文件无法读取:\n") + missing);
         shot("attitude-missing-model");
