@@ -390,6 +390,27 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(model_ready() && widget()->property("builtin").toBool(), 20000);
         QTest::qWait(500);
         shot("attitude-restored-board");
+
+        // The tab file brings the saved state into a tab of its own.
+        QObject *tabs = item("tabView");
+        const int count = tabs->property("count").toInt();
+        next_path_ = tab_file;
+        QVERIFY(click("tabViewMoreButton"));
+        QTRY_VERIFY(item("loadTabFileItem"));
+        QTest::qWait(200);
+        QVERIFY(click("loadTabFileItem"));
+        QTRY_VERIFY(item("alertOk"));
+        QTest::qWait(200);
+        QVERIFY(click("alertOk"));
+        QTRY_COMPARE(tabs->property("count").toInt(), count + 1);
+        QTRY_VERIFY(widget());
+        QCOMPARE(plain(call(widget(), "get_ctx")).toObject(), want);
+        QTRY_VERIFY_WITH_TIMEOUT(model_ready(), 20000);
+
+        // Deleted from its menu: the scene goes with it.
+        menu_pick({}, "deleteWidgetItem");
+        QTRY_COMPARE(hosts().size(), 0);
+        QVERIFY(item("emptyTabHint"));
     }
 };
 
