@@ -148,12 +148,14 @@ Rectangle {
                 if (typeof v === "string" && /^#[0-9a-fA-F]{6,8}$/.test(v))
                     root[key] = v
             } else if (typeof v === typeof cur) {
-                if (key === "mode")
-                    mode = v === 1 ? 1 : mode
-                else if (typeof v !== "number")
+                if (key === "mode") {
+                    if (v === 0 || v === 1)
+                        mode = v
+                } else if (typeof v !== "number") {
                     root[key] = v
-                else if (isFinite(v))
+                } else if (isFinite(v)) {
                     root[key] = Math.max(0, Math.min(255, Math.round(v)))
+                }
             }
         }
     }

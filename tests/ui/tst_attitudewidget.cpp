@@ -335,6 +335,13 @@ private slots:
         QCOMPARE(after["back_color"].toString(), before["back_color"].toString());
         QCOMPARE(after["model_file"].toString(), before["model_file"].toString());
         QVERIFY(!after.contains("unknown"));
+        // Both modes, and only those.
+        call(w, "set_ctx", QVariantMap{{"mode", 1}});
+        QCOMPARE(w->property("mode").toInt(), 1);
+        call(w, "set_ctx", QVariantMap{{"mode", 2}});
+        QCOMPARE(w->property("mode").toInt(), 1);
+        call(w, "set_ctx", QVariantMap{{"mode", 0}});
+        QCOMPARE(w->property("mode").toInt(), 0);
         call(w, "set_ctx", QVariantMap{{"ch_x", 0}, {"ch_y", 1}, {"ch_z", 2}, {"ch_w", 3}, {"arrow_color", "#ffb300"}});
     }
 
@@ -388,6 +395,7 @@ private slots:
         // The board again, with its arrow, though the scene began without it.
         call(widget(), "set_ctx", QVariantMap{{"model_file", ""}, {"mode", 0}});
         QTRY_VERIFY_WITH_TIMEOUT(model_ready() && widget()->property("builtin").toBool(), 20000);
+        QCOMPARE(widget()->property("mode").toInt(), 0);
         QTest::qWait(500);
         shot("attitude-restored-board");
 
