@@ -33,6 +33,7 @@
 #include "ringbufferwave.h"
 #include "statefile.h"
 #include "textbuffer.h"
+#include "threetools.h"
 
 void TypeRegistry::registerAll()
 {
@@ -69,6 +70,7 @@ void TypeRegistry::registerAll()
     qmlRegisterType<MyScreen>("mine.qt.MyScreen", 1, 0, "MyScreen");
     qmlRegisterType<MyWindow>("mine.qt.MyWindow", 1, 0, "MyWindow");
     qmlRegisterType<StateFile>("mine.qt.StateFile", 1, 0, "StateFile");
+    qmlRegisterType<ThreeTools>("mine.qt.ThreeTools", 1, 0, "ThreeTools");
 
     qmlRegisterRevision<QWindow, 1>("mine.qt.MyWindow", 1, 0);
     qmlRegisterRevision<QQuickWindow, 1>("mine.qt.MyWindow", 1, 0);

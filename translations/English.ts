@@ -44,6 +44,101 @@
     </message>
 </context>
 <context>
+    <name>AttitudeView</name>
+    <message>
+        <source>3D视图需要 OpenGL 3.3 或更高版本，当前为 %1。</source>
+        <translation>The 3D view needs OpenGL 3.3 or later; this is %1.</translation>
+    </message>
+    <message>
+        <source>模型文件无法读取:</source>
+        <translation>The model file cannot be read:</translation>
+    </message>
+    <message>
+        <source>模型文件中没有可显示的几何:</source>
+        <translation>The model file has no geometry to show:</translation>
+    </message>
+    <message>
+        <source>正在载入模型...</source>
+        <translation>Loading the model...</translation>
+    </message>
+    <message>
+        <source>横滚</source>
+        <translation>Roll</translation>
+    </message>
+    <message>
+        <source>俯仰</source>
+        <translation>Pitch</translation>
+    </message>
+    <message>
+        <source>偏航</source>
+        <translation>Yaw</translation>
+    </message>
+    <message>
+        <source>四元数 (x, y, z, w)</source>
+        <translation>Quaternion (x, y, z, w)</translation>
+    </message>
+    <message>
+        <source>欧拉角 (度)</source>
+        <translation>Euler angles (°)</translation>
+    </message>
+    <message>
+        <source>x 通道</source>
+        <translation>x channel</translation>
+    </message>
+    <message>
+        <source>y 通道</source>
+        <translation>y channel</translation>
+    </message>
+    <message>
+        <source>z 通道</source>
+        <translation>z channel</translation>
+    </message>
+    <message>
+        <source>w 通道</source>
+        <translation>w channel</translation>
+    </message>
+    <message>
+        <source>横滚通道</source>
+        <translation>Roll channel</translation>
+    </message>
+    <message>
+        <source>俯仰通道</source>
+        <translation>Pitch channel</translation>
+    </message>
+    <message>
+        <source>偏航通道</source>
+        <translation>Yaw channel</translation>
+    </message>
+    <message>
+        <source>模型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>选择模型文件...</source>
+        <translation>Choose a model file...</translation>
+    </message>
+    <message>
+        <source>选择模型文件</source>
+        <translation>Choose a model file</translation>
+    </message>
+    <message>
+        <source>内置模型</source>
+        <translation>Built-in model</translation>
+    </message>
+    <message>
+        <source>模型颜色</source>
+        <translation>Model colour</translation>
+    </message>
+    <message>
+        <source>箭头颜色</source>
+        <translation>Arrow colour</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>Background colour</translation>
+    </message>
+</context>
+<context>
     <name>AxisXCursor</name>
     <message>
         <source>右键: 弹出菜单</source>

@@ -44,6 +44,101 @@
     </message>
 </context>
 <context>
+    <name>AttitudeView</name>
+    <message>
+        <source>3D视图需要 OpenGL 3.3 或更高版本，当前为 %1。</source>
+        <translation>3D視圖需要 OpenGL 3.3 或更高版本，目前為 %1。</translation>
+    </message>
+    <message>
+        <source>模型文件无法读取:</source>
+        <translation>模型檔案無法讀取:</translation>
+    </message>
+    <message>
+        <source>模型文件中没有可显示的几何:</source>
+        <translation>模型檔案中沒有可顯示的幾何:</translation>
+    </message>
+    <message>
+        <source>正在载入模型...</source>
+        <translation>正在載入模型...</translation>
+    </message>
+    <message>
+        <source>横滚</source>
+        <translation>橫滾</translation>
+    </message>
+    <message>
+        <source>俯仰</source>
+        <translation>俯仰</translation>
+    </message>
+    <message>
+        <source>偏航</source>
+        <translation>偏航</translation>
+    </message>
+    <message>
+        <source>四元数 (x, y, z, w)</source>
+        <translation>四元數 (x, y, z, w)</translation>
+    </message>
+    <message>
+        <source>欧拉角 (度)</source>
+        <translation>歐拉角 (度)</translation>
+    </message>
+    <message>
+        <source>x 通道</source>
+        <translation>x 通道</translation>
+    </message>
+    <message>
+        <source>y 通道</source>
+        <translation>y 通道</translation>
+    </message>
+    <message>
+        <source>z 通道</source>
+        <translation>z 通道</translation>
+    </message>
+    <message>
+        <source>w 通道</source>
+        <translation>w 通道</translation>
+    </message>
+    <message>
+        <source>横滚通道</source>
+        <translation>橫滾通道</translation>
+    </message>
+    <message>
+        <source>俯仰通道</source>
+        <translation>俯仰通道</translation>
+    </message>
+    <message>
+        <source>偏航通道</source>
+        <translation>偏航通道</translation>
+    </message>
+    <message>
+        <source>模型</source>
+        <translation>模型</translation>
+    </message>
+    <message>
+        <source>选择模型文件...</source>
+        <translation>選擇模型檔案...</translation>
+    </message>
+    <message>
+        <source>选择模型文件</source>
+        <translation>選擇模型檔案</translation>
+    </message>
+    <message>
+        <source>内置模型</source>
+        <translation>內建模型</translation>
+    </message>
+    <message>
+        <source>模型颜色</source>
+        <translation>模型顏色</translation>
+    </message>
+    <message>
+        <source>箭头颜色</source>
+        <translation>箭頭顏色</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>背景顏色</translation>
+    </message>
+</context>
+<context>
     <name>AxisXCursor</name>
     <message>
         <source>右键: 弹出菜单</source>

@@ -214,9 +214,11 @@ private slots:
         drag_in(window_, from, to);
         QTRY_COMPARE(inside(item("tabButton0"), "tabText")->property("text").toString(), QStringLiteral("Motor"));
         QCOMPARE(view()->property("current").toInt(), 0);
-        // The last tab of the main window stays.
-        QTest::keyClick(window_, Qt::Key_W, Qt::ControlModifier);
-        QTRY_COMPARE(tab_count(), 1);
+        // Ctrl+W closes tabs until the last one, which stays.
+        for (int n = tab_count(); n > 1; --n) {
+            QTest::keyClick(window_, Qt::Key_W, Qt::ControlModifier);
+            QTRY_COMPARE(tab_count(), n - 1);
+        }
         QTest::keyClick(window_, Qt::Key_W, Qt::ControlModifier);
         QTest::qWait(100);
         QCOMPARE(tab_count(), 1);
