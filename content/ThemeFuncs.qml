@@ -94,6 +94,34 @@ QtObject {
         return true
     }
 
+    // The theme in use is kept as "theme.json", the one before it as
+    // "theme.swap.json": a damaged file falls back to its swap copy.
+    function current_path() { return custom_dir() + "/theme.json" }
+    function swap_path() { return custom_dir() + "/theme.swap.json" }
+    function save_current() {
+        if (files.exist(current_path())) {
+            files.remove(swap_path())
+            files.copyTo(current_path(), swap_path())
+        }
+        return state_file.write(current_path(), "theme", theme.get_ctx())
+    }
+    // True when a kept theme was applied; a refused one is named in `refused`.
+    function load_current(refused) {
+        var paths = [current_path(), swap_path()]
+        for (var i = 0; i < paths.length; i++) {
+            if (!files.exist(paths[i]))
+                continue
+            var answer = state_file.read(paths[i], "theme", true)
+            if (answer.status === "ok" && Ctx.is_object(answer.ctx)) {
+                reset_to_defaults()
+                theme.set_ctx(answer.ctx)
+                return true
+            }
+            refused(answer.message !== "" ? answer.message : paths[i])
+        }
+        return false
+    }
+
     function get_ctx() { return { theme_name: theme_name } }
     function set_ctx(ctx) { theme_name = Ctx.text(ctx, "theme_name", theme_name) }
 }

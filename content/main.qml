@@ -205,6 +205,7 @@ NewWindow {
         var config = read_state("qelo+.config.json", "config")
         if (config !== null)
             set_ctx(config)
+        themeFuncs.load_current(function(message) { state_error(qsTr("已忽略状态文件: ") + message) })
         if (file_io.exist(data_path())) {
             datahub_global.loadFrom(data_path(), false)
             datahub_global.wait_job(-1)
@@ -228,6 +229,9 @@ NewWindow {
         }
         write_state("qelo+.cmds.json", "cmds", command_panel.tree)
         write_state("qelo+.config.json", "config", get_ctx())
+        var error = themeFuncs.save_current()
+        if (error !== "")
+            state_error(qsTr("状态文件保存失败: ") + themeFuncs.current_path() + " - " + error)
     }
 
     // Start-up runs in steps so the splash stays responsive.

@@ -313,6 +313,33 @@ private slots:
         QCOMPARE(colour("bgColor"), QStringLiteral("#ffffffff"));
         QCOMPARE(funcs()->property("theme_name").toString(), name);
         QCOMPARE(theme()->property("lColors").toStringList().first(), QStringLiteral("#d32f2f"));
+        // The theme in use is kept beside the user's themes, the one before as its swap copy.
+        const QString dir = custom_dir();
+        const QString current = dir + "/theme.json";
+        QVERIFY(QFile::exists(current));
+        open_skins();
+        choose_theme("Dark");
+        QTRY_COMPARE(colour("fontColor"), QStringLiteral("#ffcdd9e5"));
+        close_window();
+        unload_scene();
+        QVERIFY(QFile::exists(dir + "/theme.swap.json"));
+        // A damaged theme.json: the swap copy (the light theme) is used, and the file is named.
+        QFile damaged(current);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("{ not json");
+        damaged.close();
+        QVERIFY(load_scene());
+        activate(window_);
+        QCOMPARE(colour("bgColor"), QStringLiteral("#ffffffff"));
+        QTRY_VERIFY(terminal_text().contains("theme.json"));
+        // Theme files are not listed as themes to choose.
+        open_skins();
+        in_settings([&]() {
+            QVERIFY(click("themeRefreshButton"));
+            QTest::qWait(200);
+            QVERIFY(!item("themeEntry_theme"));
+            QVERIFY(!item("themeEntry_theme.swap"));
+        });
     }
 };
 
