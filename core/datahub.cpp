@@ -22,6 +22,9 @@ DataHub::DataHub(QObject *parent)
     connect(&buffer_timer_, SIGNAL(timeout()), this, SLOT(buffer_timeout()));
     connect(this, SIGNAL(start_buffer_timer()), this, SLOT(on_start_buffer_timer()));
     connect(this, SIGNAL(stop_buffer_timer()), this, SLOT(on_stop_buffer_timer()));
+    // A send that did not fit is said in the terminal's error text.
+    connect(&out_buffer_, &OutBuffer::refused, this,
+            [this](const QString &message) { PutErrorData(message.toUtf8()); });
 }
 
 DataHub::~DataHub()

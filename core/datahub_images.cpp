@@ -27,8 +27,9 @@ QImage decode(const Image &r)
         return QImage();
     const auto format = static_cast<QImage::Format>(r.format);
     const qint64 line = ((qint64(r.width) * format_depth(format) + 31) / 32) * 4;
-    // Raw pixels that do not fill the picture would be read past the record.
-    if (line * r.height > size)
+    // Raw pixels that do not fill the picture would be read past the record;
+    // compared by division, since line × height may not fit in 64 bits.
+    if (line > size || r.height > size / line)
         return QImage();
     return QImage(reinterpret_cast<const uchar *>(r.data.constData()), r.width, r.height, int(line), format).copy();
 }

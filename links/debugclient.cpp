@@ -56,7 +56,8 @@ void DebugClient::initialization()
             SLOT(handleError(QAbstractSocket::SocketError)));
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
     connect(device_, SIGNAL(disconnected()), event_loop(), SLOT(quit()));
-    device_->connectToHost(QHostAddress(serverAddr()), quint16(port_), QIODevice::ReadWrite);
+    // A host name is looked up by the socket; a number is taken as it is.
+    device_->connectToHost(serverAddr().trimmed(), quint16(port_), QIODevice::ReadWrite);
     const QByteArray greeting = banner().toUtf8();
     if (!greeting.isEmpty())
         device_->write(greeting);
@@ -96,5 +97,8 @@ void DebugClient::on_ready_read()
 
 void DebugClient::on_error()
 {
-    report_device_error("DebugClient - " + device_->errorString().toUtf8());
+    if (device_->error() == QAbstractSocket::HostNotFoundError)
+        report_device_error("DebugClient - " + tr("无法解析主机名").toUtf8() + ": " + serverAddr().trimmed().toUtf8());
+    else
+        report_device_error("DebugClient - " + device_->errorString().toUtf8());
 }

@@ -1,6 +1,7 @@
 #include "debugudp.h"
 
 #include <QDateTime>
+#include <QHostInfo>
 #include <QTimer>
 #include <QNetworkDatagram>
 #include <QUdpSocket>
@@ -48,6 +49,20 @@ void DebugUDP::send(QByteArray datas)
     });
 }
 
+// A numeric address as it is; a host name looked up (on the link's own
+// thread), an IPv4 address preferred since the socket is bound to IPv4.
+QHostAddress DebugUDP::resolve(const QString &host)
+{
+    const QHostAddress numeric(host);
+    if (!numeric.isNull() || host.isEmpty())
+        return numeric;
+    const QList<QHostAddress> found = QHostInfo::fromName(host).addresses();
+    for (const QHostAddress &a : found)
+        if (a.protocol() == QAbstractSocket::IPv4Protocol)
+            return a;
+    return found.isEmpty() ? QHostAddress() : found.first();
+}
+
 void DebugUDP::initialization()
 {
     DebugWayInterface::initialization();
@@ -60,11 +75,11 @@ void DebugUDP::initialization()
             SLOT(handleError(QAbstractSocket::SocketError)));
     connect(tick_timer(), SIGNAL(timeout()), slots_obj_, SLOT(onTickTimeoutSlot()));
     connect(device_, SIGNAL(disconnected()), event_loop(), SLOT(quit()));
-    const QString addr = serverAddr();
-    remote_ = QHostAddress(addr);
+    const QString addr = serverAddr().trimmed();
+    remote_ = resolve(addr);
     if (remote_.isNull()) {
         if (DataHub *hub = datahub())
-            hub->PutErrorData("DebugUDP - " + tr("目标地址无效").toUtf8() + ": " + addr.toUtf8());
+            hub->PutErrorData("DebugUDP - " + tr("无法解析主机名").toUtf8() + ": " + addr.toUtf8());
     }
     device_->bind(QHostAddress::AnyIPv4, quint16(port_local_));
     set_link_connected(true);

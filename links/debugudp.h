@@ -54,6 +54,7 @@ private:
     void on_ready_read();
     void on_error();
     void set_link_connected(bool v);
+    static QHostAddress resolve(const QString &host);
 
     DebugUDPIOSlotsObj *slots_obj_ = nullptr;
     QUdpSocket *device_ = nullptr;

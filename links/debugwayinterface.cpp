@@ -278,7 +278,7 @@ void DebugWayInterface::file_send_routine(void *arg)
         return;
     OutBuffer *ob = hub->out_buffer();
     QFile file(ob->file_path());
-    const qint64 chunk = ob->limit();
+    const qint64 chunk = OutBuffer::kFileChunk;
     QByteArray buffer(int(chunk), Qt::Uninitialized);
     const qint64 size = file.size();
     ob->set_file_size(int(size));

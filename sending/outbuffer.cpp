@@ -149,21 +149,36 @@ OutBuffer::OutBuffer(QObject *parent)
     repeat_cmd_->clearCmd();
 }
 
-void OutBuffer::boundedAppend(const QByteArray &bytes)
+bool OutBuffer::boundedAppend(const QByteArray &bytes)
 {
-    if (bytes.size() >= limit_) {
-        pending_ = bytes.right(int(limit_));
-        return;
-    }
+    if (qint64(pending_.size()) + bytes.size() > limit_)
+        return false;
     pending_.append(bytes);
-    if (pending_.size() > limit_)
-        pending_.remove(0, pending_.size() - int(limit_));
+    return true;
+}
+
+// The refusal is said after the lock is released (its receivers may read
+// the buffer). Typed text and hex wait while a file goes out (`typed`).
+void OutBuffer::append_or_refuse(const QByteArray &bytes, bool typed)
+{
+    bool taken = true;
+    {
+        std::lock_guard<std::mutex> locker(lock_);
+        // Checked again under the lock: a file may have started meanwhile.
+        if (typed && is_sending_file_)
+            return;
+        taken = boundedAppend(bytes);
+    }
+    if (!taken)
+        emit refused(tr("发送缓冲区已满，%1 字节未发送 (最多等待发送 %2 MiB)")
+                         .arg(bytes.size())
+                         .arg(limit_ / (1024 * 1024)));
 }
 
 void OutBuffer::appendData(QByteArray datas)
 {
-    std::lock_guard<std::mutex> locker(lock_);
-    boundedAppend(datas);
+    if (!datas.isEmpty())
+        append_or_refuse(datas, false);
 }
 
 QByteArray OutBuffer::encoded(QByteArray datas, const QString &encoder) const
@@ -182,12 +197,8 @@ void OutBuffer::appendString(QByteArray datas, QString encoder)
     if (is_sending_file_)
         return;
     const QByteArray bytes = encoded(datas, encoder);
-    if (bytes.isEmpty())
-        return;
-    // Checked again under the lock: a file may have started meanwhile.
-    std::lock_guard<std::mutex> locker(lock_);
-    if (!is_sending_file_)
-        boundedAppend(bytes);
+    if (!bytes.isEmpty())
+        append_or_refuse(bytes, true);
 }
 
 void OutBuffer::appendString(QByteArray datas, QString encoder, float arg)
@@ -202,11 +213,8 @@ void OutBuffer::appendHex(QByteArray datas)
     if (is_sending_file_)
         return;
     const QByteArray bytes = QByteArray::fromHex(datas);
-    if (bytes.isEmpty())
-        return;
-    std::lock_guard<std::mutex> locker(lock_);
-    if (!is_sending_file_)
-        boundedAppend(bytes);
+    if (!bytes.isEmpty())
+        append_or_refuse(bytes, true);
 }
 
 void OutBuffer::appendHex(QByteArray datas, QByteArray arg)

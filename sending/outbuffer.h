@@ -13,8 +13,10 @@
 #include "cmd.h"
 
 // The bytes waiting to be sent over the open link: typed text, hex, filled
-// templates and file chunks, bounded to the newest limit() bytes, plus the
-// command tree of a running repetition.
+// templates and file chunks, plus the command tree of a running
+// repetition. Every append goes out whole and in order; one that would
+// take the waiting bytes over limit() is refused as a whole and said so
+// (refused()), never cut.
 //
 // lock_ is not recursive: the buffer never emits its own signals while holding
 // it. The command nodes stepped under it do emit theirs; their receivers on
@@ -59,6 +61,8 @@ public:
     // valid until the next call, so replacing the tree meanwhile is harmless.
     Cmd *nextRepeatCmd();
     qint64 limit() const { return limit_; }
+    // What a file transfer puts into the buffer per step.
+    static constexpr int kFileChunk = 4096;
 
     QByteArray datas() const;
     bool repeating() const { return repeating_; }
@@ -91,16 +95,20 @@ signals:
     void file_size_changed();
     void file_sent_size_changed();
     void repeatCmdChanged();
+    // An append that did not fit: nothing of it was taken.
+    void refused(const QString &message);
 
 private:
-    void boundedAppend(const QByteArray &bytes);
+    // Appends under the lock when the bytes fit; false when they do not.
+    bool boundedAppend(const QByteArray &bytes);
+    void append_or_refuse(const QByteArray &bytes, bool typed);
     QByteArray encoded(QByteArray datas, const QString &encoder) const;
 
     // A std::mutex, not a QMutex: the sender's thread and the UI thread meet
     // here, and ThreadSanitizer sees only locks outside the Qt library.
     mutable std::mutex lock_;
     QByteArray pending_;
-    const qint64 limit_ = 4096;
+    const qint64 limit_ = 16 * 1024 * 1024;
     Cmd *repeat_cmd_;
     Cmd step_;
     // Scalars are read lock-free by the UI and the sender's threads.

@@ -550,10 +550,17 @@
     </message>
 </context>
 <context>
+    <name>DebugClient</name>
+    <message>
+        <source>无法解析主机名</source>
+        <translation>Cannot resolve the host name</translation>
+    </message>
+</context>
+<context>
     <name>DebugUDP</name>
     <message>
-        <source>目标地址无效</source>
-        <translation>Invalid destination address</translation>
+        <source>无法解析主机名</source>
+        <translation>Cannot resolve the host name</translation>
     </message>
 </context>
 <context>
@@ -869,6 +876,13 @@
     <message>
         <source>颜色跟随已绑定通道</source>
         <translation>Colour follows the bound channel</translation>
+    </message>
+</context>
+<context>
+    <name>OutBuffer</name>
+    <message>
+        <source>发送缓冲区已满，%1 字节未发送 (最多等待发送 %2 MiB)</source>
+        <translation>The send buffer is full: %1 bytes not sent (at most %2 MiB may wait)</translation>
     </message>
 </context>
 <context>

@@ -550,10 +550,17 @@
     </message>
 </context>
 <context>
+    <name>DebugClient</name>
+    <message>
+        <source>无法解析主机名</source>
+        <translation>無法解析主機名</translation>
+    </message>
+</context>
+<context>
     <name>DebugUDP</name>
     <message>
-        <source>目标地址无效</source>
-        <translation>目標地址無效</translation>
+        <source>无法解析主机名</source>
+        <translation>無法解析主機名</translation>
     </message>
 </context>
 <context>
@@ -869,6 +876,13 @@
     <message>
         <source>颜色跟随已绑定通道</source>
         <translation>顏色跟隨已綁定通道</translation>
+    </message>
+</context>
+<context>
+    <name>OutBuffer</name>
+    <message>
+        <source>发送缓冲区已满，%1 字节未发送 (最多等待发送 %2 MiB)</source>
+        <translation>發送緩衝區已滿，%1 位元組未發送 (最多等待發送 %2 MiB)</translation>
     </message>
 </context>
 <context>

@@ -86,8 +86,14 @@ private slots:
         unknown.size = 64;
         unknown.format = 99;
         unknown.width = unknown.height = 2;
+        // Sizes whose byte count does not fit in 64 bits.
+        Image &huge = record();
+        huge.data = QByteArray(64, 'x');
+        huge.size = 64;
+        huge.format = QImage::Format_ARGB32;
+        huge.width = huge.height = INT32_MAX;
         const int n = engine_->images.size();
-        for (int i : {n - 4, n - 3, n - 2, n - 1, n, -1, 100000})
+        for (int i : {n - 5, n - 4, n - 3, n - 2, n - 1, n, -1, 100000})
             QVERIFY2(hub_.image(i) == placeholder_, qPrintable(QString::number(i)));
     }
 

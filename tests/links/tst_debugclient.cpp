@@ -4,6 +4,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QHostInfo>
+
 #include "debugclient.h"
 #include "demostreams.h"
 #include "linkrig.h"
@@ -22,6 +24,14 @@ class Tst_DebugClient : public QObject
     }
 
 private slots:
+    // The socket looks names up on Qt's lookup thread, which then stays for
+    // a while: started here, it is counted in every thread check below.
+    void initTestCase()
+    {
+        QHostInfo::lookupHost(QStringLiteral("localhost"), this, [](const QHostInfo &) {});
+        QTest::qWait(500);
+    }
+
     void banner_first_then_queued()
     {
         HubRig rig;
@@ -110,11 +120,13 @@ private slots:
         QTest::addColumn<QString>("message");
         const int refused = linkrig::free_tcp_port();
         QTest::newRow("refused") << "127.0.0.1" << refused << "DebugClient - Connection refused";
-        // Only numeric addresses are taken; anything else is no host.
-        QTest::newRow("host name") << "localhost" << refused << "DebugClient - Host not found";
-        QTest::newRow("empty") << "" << refused << "DebugClient - Host not found";
-        QTest::newRow("bad octet") << "999.1.1.1" << refused << "DebugClient - Host not found";
-        QTest::newRow("garbage") << "12:zz::" << refused << "DebugClient - Host not found";
+        // A name is looked up; what does not resolve is named.
+        QTest::newRow("host name") << "localhost" << refused << "DebugClient - Connection refused";
+        QTest::newRow("empty") << "" << refused << "DebugClient - 无法解析主机名: ";
+        QTest::newRow("bad octet") << "999.1.1.1" << refused << "DebugClient - 无法解析主机名: 999.1.1.1";
+        QTest::newRow("garbage") << "12:zz::" << refused << "DebugClient - 无法解析主机名: 12:zz::";
+        QTest::newRow("unknown name") << "no-such-host.invalid" << refused
+                                      << "DebugClient - 无法解析主机名: no-such-host.invalid";
         QTest::newRow("port 0") << "127.0.0.1" << 65536 << "DebugClient - Connection refused";
     }
 
@@ -128,11 +140,24 @@ private slots:
         DebugClient link;
         aim(link, rig, addr, port);
         link.open();
-        QTRY_VERIFY_WITH_TIMEOUT(rig.terminal().contains(message), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.terminal().contains(message), 15000);
         QVERIFY(linkrig::wait_threads(base));
         QVERIFY(!link.connected());
         link.send("late");
         QTRY_VERIFY(rig.terminal().contains("DebugClient - Socket unconnected."));
+    }
+
+    void connects_to_a_host_name()
+    {
+        HubRig rig;
+        TcpPeer peer;
+        DebugClient link;
+        aim(link, rig, "localhost", peer.port());
+        link.open();
+        QTRY_VERIFY_WITH_TIMEOUT(link.connected() && peer.conn, 10000);
+        rig.hub.out_buffer()->appendData("named");
+        QTRY_COMPARE(peer.got, QByteArray("named"));
+        link.close();
     }
 
     void port_uses_low_16_bits()

@@ -78,13 +78,26 @@ private slots:
         QVERIFY(linkrig::wait_threads(base));
     }
 
-    void host_name_reaches_no_peer()
+    // Users type names: one is looked up when the link opens.
+    void a_host_name_is_looked_up()
     {
         Rig r;
         r.link.set_serverAddr(QStringLiteral("localhost"));
         r.link.open();
         QTRY_VERIFY(r.link.connected());
-        QTRY_VERIFY(r.hub.terminal().contains("DebugUDP - 目标地址无效: localhost"));
+        r.link.send("by name");
+        QCOMPARE(r.next_datagram(), QByteArray("by name"));
+        QVERIFY(!r.hub.terminal().contains("DebugUDP - 无法解析主机名"));
+    }
+
+    // A name that does not resolve reaches no one and says so once, naming it.
+    void an_unknown_name_reaches_no_peer()
+    {
+        Rig r;
+        r.link.set_serverAddr(QStringLiteral("no-such-host.invalid"));
+        r.link.open();
+        QTRY_VERIFY_WITH_TIMEOUT(r.link.connected(), 15000);
+        QTRY_VERIFY(r.hub.terminal().contains("DebugUDP - 无法解析主机名: no-such-host.invalid"));
         r.link.send("lost");
         QCOMPARE(r.next_datagram(300), QByteArray("<none>"));
         // Not sent, so not echoed as sent.

@@ -265,6 +265,38 @@ private slots:
         QCOMPARE(got, QByteArray("hello\nAB") + QByteArray(10000, 'F') + "C1C1D");
     }
 
+    // Each send goes out whole, however long: nothing of its beginning is
+    // dropped; the server is reached by its name.
+    void longSendsArriveWhole()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QByteArray text;
+        for (int i = 0; i < 1000; ++i)
+            text += QByteArray::number(i).rightJustified(9, '0') + ',';
+        const QByteArray bytes = QByteArray(6000, '\x5a');
+        QProcess rec;
+        // The server named as users type it.
+        rec.start(program_, {"--link", "tcp-client", "--server-ip", "localhost", "--server-port",
+                             QString::number(server.serverPort()), "--banner", "", "--send", QString::fromLatin1(text), "--send-hex",
+                             QString::fromLatin1(bytes.toHex(' ')), "--seconds", "3"});
+        QVERIFY(rec.waitForStarted(10000));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        QByteArray got;
+        QElapsedTimer clock;
+        clock.start();
+        while (peer->state() == QAbstractSocket::ConnectedState && clock.elapsed() < 20000) {
+            peer->waitForReadyRead(100);
+            got += peer->readAll();
+        }
+        got += peer->readAll();
+        QVERIFY(rec.waitForFinished(10000));
+        QCOMPARE(rec.exitCode(), 0);
+        QCOMPARE(got.size(), text.size() + bytes.size());
+        QVERIFY(got == text + bytes);
+    }
+
     void serialPty()
     {
         if (QStandardPaths::findExecutable("socat").isEmpty())
@@ -303,7 +335,7 @@ private slots:
         QTest::newRow("parity") << QStringList{"--parity", "even"} << 2 << "None, Even, Odd, Space, Mark";
         QTest::newRow("stopbits") << QStringList{"--stopbits", "3"} << 2 << "1, 1.5, 2";
         QTest::newRow("port range") << QStringList{"--server-port", "70000"} << 2 << "from 1 to 65535";
-        QTest::newRow("address") << QStringList{"--server-ip", "example.com"} << 2 << "numeric IPv4 or IPv6";
+        QTest::newRow("address") << QStringList{"--server-ip", "no host!"} << 2 << "address or a host name";
         QTest::newRow("protocol") << QStringList{"--protocol", "zezorovar"} << 2 << "ZezoRovar, ZazuZavuv";
         QTest::newRow("seconds") << QStringList{"--seconds", "-1"} << 2 << "positive number";
         QTest::newRow("rows") << QStringList{"--rows", "x"} << 2 << "positive whole number";

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTextCodec>
@@ -100,8 +101,12 @@ bool RecordOptions::parse(const QStringList &args, QString *error)
     };
     auto address = [](QString *field) {
         return Setter([field](const QString &v, QString *why) {
-            if (QHostAddress(v).isNull()) {
-                *why = QStringLiteral("accepts a numeric IPv4 or IPv6 address");
+            // A number, or a host name the link looks up when it opens.
+            static const QRegularExpression name(
+                QStringLiteral("^(?=.{1,253}$)[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?"
+                               "(\\.[A-Za-z0-9]([A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*\\.?$"));
+            if (QHostAddress(v).isNull() && !name.match(v).hasMatch()) {
+                *why = QStringLiteral("accepts an IPv4 or IPv6 address or a host name");
                 return false;
             }
             *field = v;
@@ -244,8 +249,8 @@ QString RecordOptions::usage()
         "  serial:     --port NAME|PATH --baud N (115200) --databits 5|6|7|8 (8)\n"
         "              --stopbits 1|1.5|2 (1) --parity None|Even|Odd|Space|Mark (None)\n"
         "              --flow None|Hard|Soft (None)\n"
-        "  udp:        --remote-ip ADDR (127.0.0.1) --remote-port N (1346) --local-port N (1347)\n"
-        "  tcp-client: --server-ip ADDR (127.0.0.1) --server-port N (1346) --banner TEXT (plot0)\n"
+        "  udp:        --remote-ip HOST (127.0.0.1) --remote-port N (1346) --local-port N (1347)\n"
+        "  tcp-client: --server-ip HOST (127.0.0.1) --server-port N (1346) --banner TEXT (plot0)\n"
         "  tcp-server: --listen-port N (1347)\n"
         "  demo:       --protocol ZezoRovar|ZazuZavuv (ZezoRovar) --period MS (15)\n"
         "              --csv-dir DIR --picture-dir DIR\n"
