@@ -70,8 +70,8 @@ Item {
             id: leftPane
             objectName: "leftPane"
             title: qsTr("左侧面板")
-            SplitView.preferredWidth: 270
-            SplitView.minimumWidth: 200
+            SplitView.preferredWidth: Math.round(270 * g_settings.globalScale)
+            SplitView.minimumWidth: Math.round(200 * g_settings.globalScale)
             LeftPanel {
                 id: leftPanel
                 objectName: "leftPanel"
@@ -135,8 +135,8 @@ Item {
             id: settingsPane
             objectName: "settingsPane"
             title: qsTr("设置面板")
-            SplitView.preferredWidth: 236
-            SplitView.minimumWidth: 160
+            SplitView.preferredWidth: Math.round(236 * g_settings.globalScale)
+            SplitView.minimumWidth: Math.round(160 * g_settings.globalScale)
             WaveSettingsPanel {
                 id: settingsPanel
                 anchors.fill: parent

@@ -15,6 +15,8 @@ Rectangle {
     implicitHeight: g_settings.rowHeight
     implicitWidth: row.implicitWidth + 12
     radius: 3
+    // A label longer than the room it is given is cut, not drawn over its neighbours.
+    clip: true
     color: area.pressed ? theme.lightColor
                         : (checked ? Qt.rgba(theme.iconColor1.r, theme.iconColor1.g, theme.iconColor1.b, 0.25)
                                    : (area.containsMouse ? theme.objColor : "transparent"))

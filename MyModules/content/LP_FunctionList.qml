@@ -12,7 +12,7 @@ Row {
         IconButton {
             objectName: "functionPage" + index
             width: (list.width - list.spacing * (list.pages.length - 1)) / list.pages.length
-            height: 30
+            height: g_settings.rowHeight + 4
             // The icon gives way when the page name needs the room.
             icon: list.width / Math.max(1, list.pages.length) > label.implicitWidth + 26 ? (list.icons[index] || "") : ""
             TextMetrics {

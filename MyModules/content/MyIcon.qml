@@ -8,14 +8,16 @@ Item {
     property url source: ""
     property color color: theme.fontColorBar
     property bool tinted: true
+    // At scale 1; the icon grows with the UI scale.
     property int size: 18
-    implicitWidth: size
-    implicitHeight: size
+    readonly property int shown_size: Math.round(size * g_settings.globalScale)
+    implicitWidth: shown_size
+    implicitHeight: shown_size
     Image {
         id: picture
         anchors.fill: parent
         source: icon.source
-        sourceSize: Qt.size(icon.size * 2, icon.size * 2)
+        sourceSize: Qt.size(icon.shown_size * 2, icon.shown_size * 2)
         smooth: true
         visible: !icon.tinted
     }

@@ -63,7 +63,7 @@ Item {
         delegate: Rectangle {
             objectName: "widgetEntry_" + modelData.name
             width: list.width
-            height: modelData.error !== "" ? 52 : 36
+            height: Math.round((modelData.error !== "" ? 52 : 36) * g_settings.globalScale)
             radius: 3
             color: area.containsMouse || area.pressed ? theme.lightColor : theme.objColor
             // A widget's own drawing is tinted like the program's icons; a picture keeps its colours.

@@ -144,6 +144,9 @@ private slots:
         QTRY_COMPARE(g_settings()->property("globalScale").toDouble(), 1.5);
         QCOMPARE(g_settings()->property("fontPixelSizeNormal").toInt(), qRound(normal * 1.5));
         QTRY_VERIFY(combo->height() > height * 1.4);
+        // Icons grow with it.
+        QQuickItem *icon = item("settingsButton")->childItems().first()->childItems().first();
+        QTRY_COMPARE(icon->width(), 27.0);
         shot("settings-scale-150");
         shot_of(settings_window(), "settings-general-scaled");
     }
