@@ -58,6 +58,20 @@ class Tst_QeloRecord : public QObject
         return out + QByteArray("\x00\x00\x80\x7f", 4);
     }
 
+    // Everything a peer receives until the recorder closes the connection
+    // when its time is up.
+    static QByteArray read_until_closed(QTcpSocket *peer)
+    {
+        QByteArray got;
+        QElapsedTimer clock;
+        clock.start();
+        while (peer->state() == QAbstractSocket::ConnectedState && clock.elapsed() < 20000) {
+            peer->waitForReadyRead(100);
+            got += peer->readAll();
+        }
+        return got + peer->readAll();
+    }
+
 private slots:
     void initTestCase() { QVERIFY(QFile::exists(program_)); }
 
@@ -251,15 +265,7 @@ private slots:
         QVERIFY(rec.waitForStarted(10000));
         QVERIFY(server.waitForNewConnection(10000));
         QTcpSocket *peer = server.nextPendingConnection();
-        // The recorder closes the connection when its time is up.
-        QByteArray got;
-        QElapsedTimer clock;
-        clock.start();
-        while (peer->state() == QAbstractSocket::ConnectedState && clock.elapsed() < 20000) {
-            peer->waitForReadyRead(100);
-            got += peer->readAll();
-        }
-        got += peer->readAll();
+        const QByteArray got = read_until_closed(peer);
         QVERIFY(rec.waitForFinished(10000));
         QCOMPARE(rec.exitCode(), 0);
         QCOMPARE(got, QByteArray("hello\nAB") + QByteArray(10000, 'F') + "C1C1D");
@@ -283,14 +289,7 @@ private slots:
         QVERIFY(rec.waitForStarted(10000));
         QVERIFY(server.waitForNewConnection(10000));
         QTcpSocket *peer = server.nextPendingConnection();
-        QByteArray got;
-        QElapsedTimer clock;
-        clock.start();
-        while (peer->state() == QAbstractSocket::ConnectedState && clock.elapsed() < 20000) {
-            peer->waitForReadyRead(100);
-            got += peer->readAll();
-        }
-        got += peer->readAll();
+        const QByteArray got = read_until_closed(peer);
         QVERIFY(rec.waitForFinished(10000));
         QCOMPARE(rec.exitCode(), 0);
         QCOMPARE(got.size(), text.size() + bytes.size());

@@ -116,6 +116,17 @@ protected:
         return nullptr;
     }
 
+    // A visible menu entry of that text under root.
+    static QQuickItem *with_text(QQuickItem *root, const QString &text)
+    {
+        if (root->isVisible() && root->inherits("QQuickMenuItem") && root->property("text").toString() == text)
+            return root;
+        for (QQuickItem *child : root->childItems())
+            if (QQuickItem *found = with_text(child, text))
+                return found;
+        return nullptr;
+    }
+
     QObject *object(const QString &name)
     {
         if (QQuickItem *i = item(name, false))

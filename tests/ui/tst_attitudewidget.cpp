@@ -73,15 +73,6 @@ class Tst_AttitudeWidget : public QObject, public MainScene
         QTRY_VERIFY((entry = item("widgetEntry_AttitudeView")));
         drag(centre(entry), to);
     }
-    static QQuickItem *with_text(QQuickItem *root, const QString &text)
-    {
-        if (root->isVisible() && root->inherits("QQuickMenuItem") && root->property("text").toString() == text)
-            return root;
-        for (QQuickItem *child : root->childItems())
-            if (QQuickItem *found = with_text(child, text))
-                return found;
-        return nullptr;
-    }
     // Opens the widget's menu and clicks through the texts of submenus,
     // then the entry of that object name; `picture` names a screenshot of
     // the open menus.

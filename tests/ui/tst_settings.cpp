@@ -18,30 +18,10 @@ class Tst_Settings : public QObject, public WidgetScene
     Q_OBJECT
 
     QTemporaryDir home_;
-    QQuickWindow *settings_window()
-    {
-        for (QWindow *w : QGuiApplication::topLevelWindows())
-            if (w->objectName() == "settingsWindow" && w->isVisible())
-                return qobject_cast<QQuickWindow *>(w);
-        return nullptr;
-    }
     QObject *g_settings()
     {
-        QObject *w = nullptr;
-        for (QWindow *t : QGuiApplication::topLevelWindows())
-            if (t->objectName() == "settingsWindow")
-                w = t;
+        QQuickWindow *w = settings_window(false);
         return w ? w->property("settings").value<QObject *>() : nullptr;
-    }
-    // Runs `act` with the scene helpers working on the settings window.
-    template <typename F> void in_settings(F act)
-    {
-        QQuickWindow *main = window_;
-        QQuickWindow *w = settings_window();
-        QVERIFY(w);
-        window_ = w;
-        act();
-        window_ = main;
     }
     // Shows one section of the general page (call inside in_settings); a
     // click landing while the page still lays out is tried again.

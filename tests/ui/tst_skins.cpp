@@ -17,19 +17,10 @@ class Tst_Skins : public QObject, public WidgetScene
     Q_OBJECT
 
     QTemporaryDir home_;
-    QQuickWindow *settings_window()
-    {
-        for (QWindow *w : QGuiApplication::topLevelWindows())
-            if (w->objectName() == "settingsWindow" && w->isVisible())
-                return qobject_cast<QQuickWindow *>(w);
-        return nullptr;
-    }
     QObject *funcs()
     {
-        for (QWindow *t : QGuiApplication::topLevelWindows())
-            if (t->objectName() == "settingsWindow")
-                return t->property("theme_funcs").value<QObject *>();
-        return nullptr;
+        QQuickWindow *w = settings_window(false);
+        return w ? w->property("theme_funcs").value<QObject *>() : nullptr;
     }
     QObject *theme() { return funcs()->property("theme").value<QObject *>(); }
     QString colour(const char *member) { return theme()->property(member).value<QColor>().name(QColor::HexArgb); }
@@ -38,14 +29,6 @@ class Tst_Skins : public QObject, public WidgetScene
         QVariant dir;
         QMetaObject::invokeMethod(funcs(), "custom_dir", Q_RETURN_ARG(QVariant, dir));
         return dir.toString();
-    }
-    template <typename F> void in_settings(F act)
-    {
-        QQuickWindow *main = window_;
-        window_ = settings_window();
-        QVERIFY(window_);
-        act();
-        window_ = main;
     }
     void open_skins()
     {

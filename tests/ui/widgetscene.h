@@ -125,14 +125,23 @@ protected:
         QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, centre_of(entry));
         menu_item(window_, name);
     }
-    static QQuickItem *with_text(QQuickItem *root, const QString &text)
+    // The settings window while it is shown, and the window itself whether or not.
+    static QQuickWindow *settings_window(bool visible_only = true)
     {
-        if (root->isVisible() && root->inherits("QQuickMenuItem") && root->property("text").toString() == text)
-            return root;
-        for (QQuickItem *child : root->childItems())
-            if (QQuickItem *found = with_text(child, text))
-                return found;
+        for (QWindow *w : QGuiApplication::topLevelWindows())
+            if (w->objectName() == "settingsWindow" && (!visible_only || w->isVisible()))
+                return qobject_cast<QQuickWindow *>(w);
         return nullptr;
+    }
+    // Runs `act` with the scene helpers working on the settings window.
+    template <typename F> void in_settings(F act)
+    {
+        QQuickWindow *main = window_;
+        QQuickWindow *w = settings_window();
+        QVERIFY(w);
+        window_ = w;
+        act();
+        window_ = main;
     }
     void activate(QQuickWindow *w)
     {
