@@ -9,7 +9,8 @@ NewWindow {
     signal return_requested()
     width: 640
     height: 480
-    minimumWidth: 240
+    // Wide enough for the title bar: "回到主体", the title and the window buttons.
+    minimumWidth: 420
     minimumHeight: 160
     title: pane !== null ? pane.title + " - QELO+" : "QELO+"
     title_bar.left_items: [
