@@ -9,7 +9,9 @@
 
 // Frame passes at 1280 x 720 into a framebuffer with the window's default
 // 2 samples, the ring full and the window wrapping; glFinish closes every
-// frame so the software rasteriser's work is counted.
+// frame so the software rasteriser's work is counted. FramePass runs the
+// window's settings (lines reduced to their pixel columns), FramePassFull
+// draws every sample.
 namespace {
 
 constexpr int kW = 1280;
@@ -32,8 +34,9 @@ std::unique_ptr<DataHub> make_hub(int channels)
     return hub;
 }
 
-void setup(ChartState &s, int channels, int width)
+void setup(ChartState &s, int channels, int width, bool reduced = true)
 {
+    s.optimization_on = reduced;
     s.top_value = 10;
     s.bottom_value = -10;
     s.draw_index_begin = 0;
@@ -56,22 +59,24 @@ void run(benchmark::State &state, OffscreenChart &gl, ChartState &s, DataHub &hu
     state.SetItemsProcessed(state.iterations() * channels * kPoints);
     state.SetBytesProcessed(state.iterations() * channels * kPoints * int64_t(2 * sizeof(float)));
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["vertices"] = double(gl.pass().drawn_vertices());
 }
 
-void FramePass(benchmark::State &state, int samples)
+void FramePass(benchmark::State &state, int samples, bool reduced)
 {
     const int channels = int(state.range(0));
     const int width = int(state.range(2));
     auto hub = make_hub(channels);
     hub->set_use_instance(true);
     ChartState s;
-    setup(s, channels, width);
+    setup(s, channels, width, reduced);
     OffscreenChart gl(kW, kH, samples);
     run(state, gl, s, *hub, channels);
 }
 
-void FramePassMsaa(benchmark::State &state) { FramePass(state, 2); }
-void FramePassSingleSample(benchmark::State &state) { FramePass(state, 0); }
+void FramePassMsaa(benchmark::State &state) { FramePass(state, 2, true); }
+void FramePassMsaaFull(benchmark::State &state) { FramePass(state, 2, false); }
+void FramePassSingleSample(benchmark::State &state) { FramePass(state, 0, true); }
 
 void Series(benchmark::State &state, bool spectrum)
 {
@@ -108,6 +113,9 @@ BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({16, kPoints, 1})->UseRealTime
 BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({1, kPoints, 3})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({8, kPoints, 3})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({16, kPoints, 3})->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FramePassMsaaFull)->Name("FramePassFull")->Args({1, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FramePassMsaaFull)->Name("FramePassFull")->Args({8, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FramePassMsaaFull)->Name("FramePassFull")->Args({8, kPoints, 3})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassSingleSample)->Name("FramePassSingleSample")->Args({8, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassSingleSample)->Name("FramePassSingleSample")->Args({8, kPoints, 3})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Spectrum)->Name("Spectrum")->Args({8, 257})->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -103,6 +103,7 @@ quint32 ChartFramePass::frame(ChartState &s, DataHub *hub, const QSizeF &size)
     f_.glClearDepthf(1.0f);
     f_.glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     f_.glEnable(GL_DEPTH_TEST);
+    drawn_vertices_ = 0;
     f_.glDisable(GL_CULL_FACE);
 
     if (size.isEmpty() || !hub || !line_.valid())
@@ -112,6 +113,10 @@ quint32 ChartFramePass::frame(ChartState &s, DataHub *hub, const QSizeF &size)
     fr.hub = hub;
     fr.w = size.width();
     fr.h = size.height();
+    GLint viewport[4] = {0, 0, 0, 0};
+    f_.glGetIntegerv(GL_VIEWPORT, viewport);
+    fr.viewport_w = float(viewport[2]);
+    fr.viewport_h = float(viewport[3]);
 
     // The hub may be resized between frames, so the window is clamped under
     // its lock.
@@ -267,18 +272,36 @@ void ChartFramePass::line_pass(ChartState &s, Frame &fr, LineNode &node)
     line_.specify(np, fr.force);
     node.maximum = -FLT_MAX;
     node.minimum = FLT_MAX;
+    int vertices = np;
     if (s.if_draw_wave || s.if_draw_bar) {
         float hi = -FLT_MAX;
         float lo = FLT_MAX;
-        const int tail = fr.n - node.first_pos;
-        if (tail < np) {
-            line_.upload_values(0, ring + node.first_pos, tail);
-            line_.upload_values(tail, ring, np - tail);
-            fold_raw(ring + node.first_pos, tail, hi, lo);
-            fold_raw(ring, np - tail, hi, lo);
+        if (reduces(s, fr, np)) {
+            LineReducer::Mapping m;
+            m.left_index = line_.left_index;
+            m.xratio = line_.xratio;
+            m.top_value = line_.top_value;
+            m.yratio = line_.yratio;
+            m.scale = node.scale;
+            m.yoffset = node.offset;
+            m.width = fr.viewport_w;
+            m.height = fr.viewport_h;
+            vertices = s.fake_continuous
+                           ? reducer_.reduce_joined(ring, fr.n, node.first_pos, np, fr.first, m, hi, lo)
+                           : reducer_.reduce_points(ring, fr.n, node.first_pos, np, fr.first, m, hi, lo);
+            line_.upload_values(0, reducer_.values(), vertices);
+            line_.upload_x(reducer_.xs(), vertices);
         } else {
-            line_.upload_values(0, ring + node.first_pos, np);
-            fold_raw(ring + node.first_pos, np, hi, lo);
+            const int tail = fr.n - node.first_pos;
+            if (tail < np) {
+                line_.upload_values(0, ring + node.first_pos, tail);
+                line_.upload_values(tail, ring, np - tail);
+                fold_raw(ring + node.first_pos, tail, hi, lo);
+                fold_raw(ring, np - tail, hi, lo);
+            } else {
+                line_.upload_values(0, ring + node.first_pos, np);
+                fold_raw(ring + node.first_pos, np, hi, lo);
+            }
         }
         if (hi >= lo) {
             node.maximum = node.scale * hi + node.offset;
@@ -286,7 +309,7 @@ void ChartFramePass::line_pass(ChartState &s, Frame &fr, LineNode &node)
         }
         if (s.two_d_mode) {
             two_d_x(s, fr, node);
-        } else {
+        } else if (vertices == np) {
             const std::vector<float> &ramp = hub->index_ramp();
             if (int(ramp.size()) >= fr.first + np)
                 line_.upload_x(ramp.data() + fr.first, np);
@@ -300,7 +323,20 @@ void ChartFramePass::line_pass(ChartState &s, Frame &fr, LineNode &node)
     const float z = hl == ch ? -1.0f : 0.0f;
     if (!s.if_draw_wave || !fr.y_mapped || !fr.x_mapped)
         return;
-    line_.draw_line(color, node.offset, node.scale, z, float(s.line_width), s.fake_continuous);
+    line_.draw_line(color, node.offset, node.scale, z, float(s.line_width), s.fake_continuous, vertices);
+    drawn_vertices_ += vertices;
+}
+
+// The reduced draw needs the index mapping (not 2D) and more samples than
+// the threshold; hover, cursors and the series still read the rings.
+bool ChartFramePass::reduces(const ChartState &s, const Frame &fr, int samples) const
+{
+    if (!s.optimization_on || s.two_d_mode || !s.if_draw_wave || !fr.x_mapped || !fr.y_mapped)
+        return false;
+    if (s.optimization_max_count > 0)
+        return samples > s.optimization_max_count;
+    const double columns = std::ceil(double(fr.viewport_w) * (fr.w - s.x_offset_pixel) / std::max(fr.w, 1.0));
+    return samples > columns;
 }
 
 void ChartFramePass::two_d_x(ChartState &s, Frame &fr, LineNode &node)

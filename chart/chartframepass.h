@@ -5,6 +5,7 @@
 #include <QSizeF>
 
 #include "barprogram.h"
+#include "linereducer.h"
 #include "lineprogram.h"
 
 class ChartState;
@@ -28,6 +29,8 @@ public:
     quint32 frame(ChartState &s, DataHub *hub, const QSizeF &size);
 
     const LineProgram &line_program() const { return line_; }
+    // Vertices the last frame drew for its lines, after any reduction.
+    long long drawn_vertices() const { return drawn_vertices_; }
 
 private:
     struct Frame {
@@ -40,6 +43,8 @@ private:
         int first = 0;
         int last = 0;
         double x_span = 0.0;
+        float viewport_w = 0.0f;  // device pixels the frame is drawn into
+        float viewport_h = 0.0f;
         bool y_mapped = false;
         bool x_mapped = false;
         double x_max = 0.0;  // running 2D x range of the frame
@@ -49,6 +54,7 @@ private:
     };
 
     void line_pass(ChartState &s, Frame &fr, LineNode &node);
+    bool reduces(const ChartState &s, const Frame &fr, int samples) const;
     void two_d_x(ChartState &s, Frame &fr, LineNode &node);
     void bar_pass(ChartState &s, Frame &fr, LineNode &node);
     void histog_pass(ChartState &s, Frame &fr, LineNode &node);
@@ -57,7 +63,9 @@ private:
     QOpenGLExtraFunctions f_;
     LineProgram line_;
     BarProgram bar_;
+    LineReducer reducer_;
     bool initialized_ = false;
+    long long drawn_vertices_ = 0;
 };
 
 #endif

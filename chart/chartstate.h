@@ -90,6 +90,11 @@ public:
     double mouse_x_pixel = 0.0;
     double mouse_y_pixel = 0.0;
     bool force_gl_reallocate = false;
+    // Joined lines and points are cut to what their pixels need once the
+    // window holds more samples than the threshold (the plot's pixel columns
+    // when it is 0 or less).
+    bool optimization_on = false;
+    int optimization_max_count = 0;
 
     // Series settings.
     bool if_draw_wave = true;

@@ -1,6 +1,7 @@
 #include "lineprogram.h"
 
 #include <QOpenGLExtraFunctions>
+#include <algorithm>
 
 namespace {
 
@@ -123,8 +124,9 @@ void LineProgram::send_shared()
 }
 
 void LineProgram::draw_line(const QColor &c, float yoff, float sc, float zv,
-                            float line_width, bool fake_continuous)
+                            float line_width, bool fake_continuous, int count)
 {
+    count = std::max(0, std::min(count, capacity_));
     if (!program_.use())
         return;
     color = c;
@@ -141,12 +143,12 @@ void LineProgram::draw_line(const QColor &c, float yoff, float sc, float zv,
         f_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ibo_);
         for (GLuint i = 0; i < 4; ++i)
             f_->glVertexAttribDivisor(i, 1);
-        if (capacity_ > 1)
-            f_->glDrawElementsInstanced(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_INT, nullptr, capacity_ - 1);
+        if (count > 1)
+            f_->glDrawElementsInstanced(GL_TRIANGLE_STRIP, 4, GL_UNSIGNED_INT, nullptr, count - 1);
     } else {
         for (GLuint i = 0; i < 4; ++i)
             f_->glVertexAttribDivisor(i, 0);
-        f_->glDrawArrays(fake_continuous ? GL_LINE_STRIP : GL_POINTS, 0, capacity_);
+        f_->glDrawArrays(fake_continuous ? GL_LINE_STRIP : GL_POINTS, 0, count);
     }
     f_->glBindVertexArray(0);
     f_->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

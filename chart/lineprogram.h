@@ -22,8 +22,9 @@ public:
     void upload_x(const float *data, int count);
     // The uniforms shared by every line of a frame.
     void send_shared();
+    // Draws the first `count` vertices (at most the capacity).
     void draw_line(const QColor &color, float yoffset, float scale, float z,
-                   float line_width, bool fake_continuous);
+                   float line_width, bool fake_continuous, int count);
 
     bool valid() const { return program_.valid(); }
     int capacity() const { return capacity_; }

@@ -181,9 +181,9 @@ public:
     void set_draw_index_begin(int v);
     int draw_index_end() const;
     void set_draw_index_end(int v);
-    bool optimization_on() const { return optimization_on_; }
+    bool optimization_on() const;
     void set_optimization_on(bool v);
-    int optimization_max_count() const { return optimization_max_count_; }
+    int optimization_max_count() const;
     void set_optimization_max_count(int v);
     bool fake_continuous() const;
     void set_fake_continuous(bool v);
@@ -309,8 +309,6 @@ private:
     int x_grid_num_ = 0;
     qreal barchart_base_pixel_ = 0.0;
     QColor theme_color_;
-    bool optimization_on_ = false;
-    int optimization_max_count_ = 0;
     qreal unit_a_ = 0.0;
     qreal unit_b_ = 0.0;
     QString unit_text_;

@@ -158,8 +158,10 @@ void RingBufferWave::set_draw_index_begin(int v) { put(&ChartState::draw_index_b
 int RingBufferWave::draw_index_end() const { return get(&ChartState::draw_index_end); }
 void RingBufferWave::set_draw_index_end(int v) { put(&ChartState::draw_index_end, v); emit draw_index_end_changed(); }
 
-void RingBufferWave::set_optimization_on(bool v) { optimization_on_ = v; emit optimization_on_changed(); }
-void RingBufferWave::set_optimization_max_count(int v) { optimization_max_count_ = v; emit optimization_max_count_changed(); }
+bool RingBufferWave::optimization_on() const { return get(&ChartState::optimization_on); }
+void RingBufferWave::set_optimization_on(bool v) { put(&ChartState::optimization_on, v); emit optimization_on_changed(); }
+int RingBufferWave::optimization_max_count() const { return get(&ChartState::optimization_max_count); }
+void RingBufferWave::set_optimization_max_count(int v) { put(&ChartState::optimization_max_count, v); emit optimization_max_count_changed(); }
 bool RingBufferWave::fake_continuous() const { return get(&ChartState::fake_continuous); }
 void RingBufferWave::set_fake_continuous(bool v) { put(&ChartState::fake_continuous, v); emit fake_continuous_changed(); }
 void RingBufferWave::set_unit_a(qreal v) { unit_a_ = v; emit unit_a_changed(); }

@@ -1,16 +1,21 @@
 import QtQuick 2.15
 
-// A cursor handle on the strip above the chart: drag to move the cursor,
-// right click for its menu.
+// A cursor handle on the strip above the chart with its coordinate beside
+// it: drag to move the cursor, right click for its menu. The flags are the
+// chart widget's; a menu entry asks for a change through `flag_changed`.
 Rectangle {
     id: handle
     property int cursor_id: -1
     property real pixel_x: 0
+    property string coordinate: ""
+    property bool hide_coord: false
+    property bool hide_line: false
+    property bool hide_point: false
+    property bool hide_text: false
     property color line_color: theme.iconColor2
     signal moved(real pixel_x)
     signal remove()
-    signal hide_point_changed(bool hide)
-    signal hide_text_changed(bool hide)
+    signal flag_changed(string name, bool value)
 
     x: pixel_x - width / 2
     width: 14
@@ -22,6 +27,15 @@ Rectangle {
         text: handle.cursor_id
         color: theme.bgColor
         font.pixelSize: 10
+    }
+    Text {
+        objectName: "cursorCoordinate"
+        visible: !handle.hide_coord && handle.coordinate !== ""
+        anchors { left: parent.right; leftMargin: 3; verticalCenter: parent.verticalCenter }
+        text: handle.coordinate
+        color: handle.line_color
+        font.family: g_settings.fontFamilyAxis
+        font.pixelSize: g_settings.fontPixelSizeSmall
     }
     MouseArea {
         id: area
@@ -41,19 +55,22 @@ Rectangle {
         visible: area.containsMouse && !menu.visible
         text: qsTr("右键: 弹出菜单")
     }
+    component FlagItem: MyMenuItem {
+        property string flag
+        objectName: "cursorMenu_" + flag
+        checkable: true
+        checked: handle[flag]
+        onTriggered: handle.flag_changed(flag, checked)
+    }
     MyMenu {
         id: menu
+        objectName: "cursorMenu"
+        FlagItem { flag: "hide_coord"; text: qsTr("隐藏坐标") }
+        FlagItem { flag: "hide_line"; text: qsTr("隐藏标线") }
+        FlagItem { flag: "hide_point"; text: qsTr("隐藏交点") }
+        FlagItem { flag: "hide_text"; text: qsTr("隐藏文字") }
         MyMenuItem {
-            text: qsTr("隐藏交点")
-            checkable: true
-            onToggled: handle.hide_point_changed(checked)
-        }
-        MyMenuItem {
-            text: qsTr("隐藏文字")
-            checkable: true
-            onToggled: handle.hide_text_changed(checked)
-        }
-        MyMenuItem {
+            objectName: "cursorMenu_remove"
             text: qsTr("删除")
             onTriggered: handle.remove()
         }

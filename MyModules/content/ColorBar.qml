@@ -6,7 +6,7 @@ import "ctx.js" as Ctx
 Rectangle {
     id: bar
     property alias no_clear_warning: noWarn.checked
-    property real rows_per_second: 0
+    readonly property alias rows_per_second: rowRate.rows_per_second
     color: theme.cbColor1
     implicitHeight: g_settings.rowHeight + 8
 
@@ -37,23 +37,8 @@ Rectangle {
                             function() { datahub_global.clear() })
     }
 
-    // Rows per second over the last second, for the time span (the write
-    // position wraps at the ring size).
-    property int last_rows: 0
-    property real last_time: 0
-    Timer {
-        interval: 1000
-        running: true
-        repeat: true
-        onTriggered: {
-            var now = Date.now()
-            var head = datahub_global.head
-            var size = Math.max(1, datahub_global.size)
-            if (bar.last_time > 0)
-                bar.rows_per_second = ((head - bar.last_rows + size) % size) * 1000 / (now - bar.last_time)
-            bar.last_rows = head
-            bar.last_time = now
-        }
+    RowRate {
+        id: rowRate
     }
 
     RowLayout {

@@ -297,8 +297,8 @@ private slots:
                            plot->mapToScene(QPointF(plot->width() * 0.75, y)).toPoint());
         const QVariantList cursors = wave_chart()->property("cursors").toList();
         QCOMPARE(cursors.size(), 2);
-        const int a = cursors[0].toMap().value("index").toInt();
-        const int b = cursors[1].toMap().value("index").toInt();
+        const int a = cursors[0].toMap().value("at").toInt();
+        const int b = cursors[1].toMap().value("at").toInt();
         QVERIFY(b > a);
         const QList<int> selected = marker()->get_selected_cursor_id();
         QCOMPARE(selected.value(0), cursors[0].toMap().value("id").toInt());
