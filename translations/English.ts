@@ -139,6 +139,24 @@
     </message>
 </context>
 <context>
+    <name>AxisColorMenu</name>
+    <message>
+        <source>自定义颜色...</source>
+        <translation>Custom colour...</translation>
+    </message>
+</context>
+<context>
+    <name>AxisUnit</name>
+    <message>
+        <source>点击此处可更换时间单位</source>
+        <translation>Click here to change the time unit</translation>
+    </message>
+    <message>
+        <source>此处可输入自定义单位</source>
+        <translation>Type a custom unit here</translation>
+    </message>
+</context>
+<context>
     <name>AxisXCursor</name>
     <message>
         <source>右键: 弹出菜单</source>
@@ -155,6 +173,14 @@
     <message>
         <source>删除</source>
         <translation>Delete</translation>
+    </message>
+    <message>
+        <source>隐藏坐标</source>
+        <translation>Hide coordinate</translation>
+    </message>
+    <message>
+        <source>隐藏标线</source>
+        <translation>Hide line</translation>
     </message>
 </context>
 <context>
@@ -264,10 +290,155 @@
     </message>
 </context>
 <context>
+    <name>BarNames</name>
+    <message>
+        <source>点击此处可修改通道名称</source>
+        <translation>Click here to rename the channel</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
     <name>ChMenu</name>
     <message>
         <source>指定通道</source>
         <translation>Channel</translation>
+    </message>
+</context>
+<context>
+    <name>ChartKindMenu</name>
+    <message>
+        <source>图形种类</source>
+        <translation>Chart kind</translation>
+    </message>
+</context>
+<context>
+    <name>ChartMenu</name>
+    <message>
+        <source>自动</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>添加游标</source>
+        <translation>Add cursor</translation>
+    </message>
+    <message>
+        <source>清除所有游标</source>
+        <translation>Remove all cursors</translation>
+    </message>
+    <message>
+        <source>线宽实现方法: </source>
+        <translation>Line width method: </translation>
+    </message>
+    <message>
+        <source>如果你发现设置线宽不起作用，请切换线宽实现方式为Shader。</source>
+        <translation>If setting the line width has no effect, switch the line width method to Shader.</translation>
+    </message>
+    <message>
+        <source>线宽(px):</source>
+        <translation>Line width (px):</translation>
+    </message>
+    <message>
+        <source>连接数据点</source>
+        <translation>Join data points</translation>
+    </message>
+    <message>
+        <source>简化辅助线</source>
+        <translation>Simplify guide lines</translation>
+    </message>
+    <message>
+        <source>隐藏外框</source>
+        <translation>Hide frame</translation>
+    </message>
+    <message>
+        <source>显示柱形图上方所有文字</source>
+        <translation>Show all texts above bars</translation>
+    </message>
+    <message>
+        <source>柱形图文字大小(px):</source>
+        <translation>Bar text size (px):</translation>
+    </message>
+    <message>
+        <source>直方图统计格数:</source>
+        <translation>Histogram bins:</translation>
+    </message>
+    <message>
+        <source>Y轴</source>
+        <translation>Y axis</translation>
+    </message>
+    <message>
+        <source>波形图Y轴小数位数:</source>
+        <translation>Waveform Y axis decimals:</translation>
+    </message>
+    <message>
+        <source>隐藏Y轴</source>
+        <translation>Hide Y axis</translation>
+    </message>
+    <message>
+        <source>X轴</source>
+        <translation>X axis</translation>
+    </message>
+    <message>
+        <source>隐藏X轴</source>
+        <translation>Hide X axis</translation>
+    </message>
+    <message>
+        <source>使用时间轴</source>
+        <translation>Use time axis</translation>
+    </message>
+    <message>
+        <source>X轴为时间模式</source>
+        <translation>The X axis shows time</translation>
+    </message>
+    <message>
+        <source>采样周期(ms):</source>
+        <translation>Sample period (ms):</translation>
+    </message>
+    <message>
+        <source>波形图X轴(X→T)小数位数:</source>
+        <translation>Waveform X axis (X→T) decimals:</translation>
+    </message>
+    <message>
+        <source>直方图X轴小数位数:</source>
+        <translation>Histogram X axis decimals:</translation>
+    </message>
+    <message>
+        <source>频率图X轴小数位数:</source>
+        <translation>Spectrum X axis decimals:</translation>
+    </message>
+    <message>
+        <source>XY模式</source>
+        <translation>XY mode</translation>
+    </message>
+    <message>
+        <source>X轴数据通道</source>
+        <translation>X axis channel</translation>
+    </message>
+    <message>
+        <source>指定通道</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>轴线颜色1</source>
+        <translation>Axis colour 1</translation>
+    </message>
+    <message>
+        <source>跟随主题字色</source>
+        <translation>Follow the theme's text colour</translation>
+    </message>
+    <message>
+        <source>跟随主题分割线颜色</source>
+        <translation>Follow the theme's divider colour</translation>
+    </message>
+    <message>
+        <source>轴线颜色2</source>
+        <translation>Axis colour 2</translation>
+    </message>
+    <message>
+        <source>跟随主题注解字色</source>
+        <translation>Follow the theme's note colour</translation>
     </message>
 </context>
 <context>
@@ -1659,24 +1830,28 @@
         <translation>Show the newest data</translation>
     </message>
     <message>
-        <source>图形种类</source>
-        <translation>Chart kind</translation>
-    </message>
-    <message>
-        <source>添加游标</source>
-        <translation>Add cursor</translation>
-    </message>
-    <message>
-        <source>清除所有游标</source>
-        <translation>Remove all cursors</translation>
-    </message>
-    <message>
         <source>此处可设置直方统计范围的最小值</source>
         <translation>Lowest value counted by the histogram</translation>
     </message>
     <message>
         <source>此处可设置直方统计范围的最大值</source>
         <translation>Highest value counted by the histogram</translation>
+    </message>
+    <message>
+        <source>缓冲区可容纳的最远时间点</source>
+        <translation>Oldest time the buffer holds</translation>
+    </message>
+    <message>
+        <source>离当前最近时间点</source>
+        <translation>Newest time</translation>
+    </message>
+    <message>
+        <source>量程范围内最小频率</source>
+        <translation>Lowest frequency in range</translation>
+    </message>
+    <message>
+        <source>量程范围内最大频率</source>
+        <translation>Highest frequency in range</translation>
     </message>
 </context>
 <context>

@@ -139,6 +139,24 @@
     </message>
 </context>
 <context>
+    <name>AxisColorMenu</name>
+    <message>
+        <source>自定义颜色...</source>
+        <translation>自訂顏色...</translation>
+    </message>
+</context>
+<context>
+    <name>AxisUnit</name>
+    <message>
+        <source>点击此处可更换时间单位</source>
+        <translation>點擊此處可更換時間單位</translation>
+    </message>
+    <message>
+        <source>此处可输入自定义单位</source>
+        <translation>此處可輸入自訂單位</translation>
+    </message>
+</context>
+<context>
     <name>AxisXCursor</name>
     <message>
         <source>右键: 弹出菜单</source>
@@ -155,6 +173,14 @@
     <message>
         <source>删除</source>
         <translation>刪除</translation>
+    </message>
+    <message>
+        <source>隐藏坐标</source>
+        <translation>隱藏座標</translation>
+    </message>
+    <message>
+        <source>隐藏标线</source>
+        <translation>隱藏標線</translation>
     </message>
 </context>
 <context>
@@ -264,10 +290,155 @@
     </message>
 </context>
 <context>
+    <name>BarNames</name>
+    <message>
+        <source>点击此处可修改通道名称</source>
+        <translation>點擊此處可修改通道名稱</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+</context>
+<context>
     <name>ChMenu</name>
     <message>
         <source>指定通道</source>
         <translation>指定通道</translation>
+    </message>
+</context>
+<context>
+    <name>ChartKindMenu</name>
+    <message>
+        <source>图形种类</source>
+        <translation>圖形種類</translation>
+    </message>
+</context>
+<context>
+    <name>ChartMenu</name>
+    <message>
+        <source>自动</source>
+        <translation>自動</translation>
+    </message>
+    <message>
+        <source>添加游标</source>
+        <translation>添加游標</translation>
+    </message>
+    <message>
+        <source>清除所有游标</source>
+        <translation>清除所有游標</translation>
+    </message>
+    <message>
+        <source>线宽实现方法: </source>
+        <translation>線寬實現方法: </translation>
+    </message>
+    <message>
+        <source>如果你发现设置线宽不起作用，请切换线宽实现方式为Shader。</source>
+        <translation>如果你發現設定線寬不起作用，請切換線寬實現方式為Shader。</translation>
+    </message>
+    <message>
+        <source>线宽(px):</source>
+        <translation>線寬(px):</translation>
+    </message>
+    <message>
+        <source>连接数据点</source>
+        <translation>連接資料點</translation>
+    </message>
+    <message>
+        <source>简化辅助线</source>
+        <translation>簡化輔助線</translation>
+    </message>
+    <message>
+        <source>隐藏外框</source>
+        <translation>隱藏外框</translation>
+    </message>
+    <message>
+        <source>显示柱形图上方所有文字</source>
+        <translation>顯示柱形圖上方所有文字</translation>
+    </message>
+    <message>
+        <source>柱形图文字大小(px):</source>
+        <translation>柱形圖文字大小(px):</translation>
+    </message>
+    <message>
+        <source>直方图统计格数:</source>
+        <translation>直方圖統計格數:</translation>
+    </message>
+    <message>
+        <source>Y轴</source>
+        <translation>Y軸</translation>
+    </message>
+    <message>
+        <source>波形图Y轴小数位数:</source>
+        <translation>波形圖Y軸小數位數:</translation>
+    </message>
+    <message>
+        <source>隐藏Y轴</source>
+        <translation>隱藏Y軸</translation>
+    </message>
+    <message>
+        <source>X轴</source>
+        <translation>X軸</translation>
+    </message>
+    <message>
+        <source>隐藏X轴</source>
+        <translation>隱藏X軸</translation>
+    </message>
+    <message>
+        <source>使用时间轴</source>
+        <translation>使用時間軸</translation>
+    </message>
+    <message>
+        <source>X轴为时间模式</source>
+        <translation>X軸為時間模式</translation>
+    </message>
+    <message>
+        <source>采样周期(ms):</source>
+        <translation>採樣週期(ms):</translation>
+    </message>
+    <message>
+        <source>波形图X轴(X→T)小数位数:</source>
+        <translation>波形圖X軸(X→T)小數位數:</translation>
+    </message>
+    <message>
+        <source>直方图X轴小数位数:</source>
+        <translation>直方圖X軸小數位數:</translation>
+    </message>
+    <message>
+        <source>频率图X轴小数位数:</source>
+        <translation>頻率圖X軸小數位數:</translation>
+    </message>
+    <message>
+        <source>XY模式</source>
+        <translation>XY模式</translation>
+    </message>
+    <message>
+        <source>X轴数据通道</source>
+        <translation>X軸資料通道</translation>
+    </message>
+    <message>
+        <source>指定通道</source>
+        <translation>指定通道</translation>
+    </message>
+    <message>
+        <source>轴线颜色1</source>
+        <translation>軸線顏色1</translation>
+    </message>
+    <message>
+        <source>跟随主题字色</source>
+        <translation>跟隨主題字色</translation>
+    </message>
+    <message>
+        <source>跟随主题分割线颜色</source>
+        <translation>跟隨主題分割線顏色</translation>
+    </message>
+    <message>
+        <source>轴线颜色2</source>
+        <translation>軸線顏色2</translation>
+    </message>
+    <message>
+        <source>跟随主题注解字色</source>
+        <translation>跟隨主題註解字色</translation>
     </message>
 </context>
 <context>
@@ -1659,24 +1830,28 @@
         <translation>顯示最新資料</translation>
     </message>
     <message>
-        <source>图形种类</source>
-        <translation>圖形種類</translation>
-    </message>
-    <message>
-        <source>添加游标</source>
-        <translation>添加游標</translation>
-    </message>
-    <message>
-        <source>清除所有游标</source>
-        <translation>清除所有游標</translation>
-    </message>
-    <message>
         <source>此处可设置直方统计范围的最小值</source>
         <translation>此處可設定直方統計範圍的最小值</translation>
     </message>
     <message>
         <source>此处可设置直方统计范围的最大值</source>
         <translation>此處可設定直方統計範圍的最大值</translation>
+    </message>
+    <message>
+        <source>缓冲区可容纳的最远时间点</source>
+        <translation>緩衝區可容納的最遠時間點</translation>
+    </message>
+    <message>
+        <source>离当前最近时间点</source>
+        <translation>離當前最近時間點</translation>
+    </message>
+    <message>
+        <source>量程范围内最小频率</source>
+        <translation>量程範圍內最小頻率</translation>
+    </message>
+    <message>
+        <source>量程范围内最大频率</source>
+        <translation>量程範圍內最大頻率</translation>
     </message>
 </context>
 <context>
