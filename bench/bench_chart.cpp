@@ -107,6 +107,8 @@ void Histogram(benchmark::State &state) { Series(state, false); }
 
 }
 
+// No lines: the floor of a frame (clearing the multisampled buffers, finishing).
+BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({0, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({1, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({8, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(FramePassMsaa)->Name("FramePass")->Args({16, kPoints, 1})->UseRealTime()->Unit(benchmark::kMillisecond);
