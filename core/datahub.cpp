@@ -312,6 +312,12 @@ void DataHub::append_row(const float *values, int n)
     }
 }
 
+void DataHub::set_intake_gate(IntakeGate gate)
+{
+    std::lock_guard<std::mutex> locker(gate_lock_);
+    intake_gate_ = std::move(gate);
+}
+
 void DataHub::set_row_tap(RowTap tap)
 {
     std::lock_guard<DataLock> locker(data_lock_);

@@ -127,6 +127,11 @@ public:
     // than the ring holds.
     using RowTap = std::function<void(const float *values, int count)>;
     void set_row_tap(RowTap tap);
+    // Called on the receiving thread before each received chunk is taken,
+    // without the data lock: a recorder whose file falls behind holds the
+    // link back here. It must return once the recorder stops.
+    using IntakeGate = std::function<void()>;
+    void set_intake_gate(IntakeGate gate);
     // Totals since construction, readable from any thread.
     qint64 received_bytes() const { return received_bytes_.load(std::memory_order_relaxed); }
     qint64 stored_rows() const { return stored_rows_.load(std::memory_order_relaxed); }
@@ -291,6 +296,8 @@ private:
     QByteArray received_;
     std::vector<const Frame *> sound_frames_;
     RowTap row_tap_;
+    std::mutex gate_lock_;
+    IntakeGate intake_gate_;
     std::atomic<qint64> received_bytes_{0};
     std::atomic<qint64> stored_rows_{0}; // written under the data lock only
     std::vector<float> row_scratch_;

@@ -186,11 +186,18 @@ void DataHub::load_job()
             names = QString::fromLocal8Bit(line).trimmed().split(QLatin1Char(','));
         else
             names = QStringList{QString()};
+        // A leading "time" column (the arrival times a recorder can write)
+        // is not a channel.
+        const bool timed = names.size() > 1 && names.first() == QLatin1String("time");
+        if (timed)
+            names.removeFirst();
         std::vector<float> values;
         while (read_line(file, line)) {
             const QByteArray trimmed = line.trimmed();
             values.clear();
-            int from = 0;
+            int from = timed ? trimmed.indexOf(',') + 1 : 0;
+            if (timed && from == 0)
+                continue;
             for (;;) {
                 const int comma = trimmed.indexOf(',', from);
                 const QByteArray field = trimmed.mid(from, comma < 0 ? -1 : comma - from);

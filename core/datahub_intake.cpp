@@ -24,6 +24,11 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
 {
     if (length <= 0 || !data)
         return;
+    {
+        std::lock_guard<std::mutex> gate(gate_lock_);
+        if (intake_gate_)
+            intake_gate_();
+    }
     received_bytes_.fetch_add(length, std::memory_order_relaxed);
     // Only a change is announced: at link speed an emit per chunk would
     // flood the UI thread with queued calls saying nothing new.

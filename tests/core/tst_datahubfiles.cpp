@@ -132,6 +132,31 @@ private slots:
         QCOMPARE(hub.effective_size(), 2);
     }
 
+    void loadSkipsALeadingTimeColumn()
+    {
+        // As a recorder writes it with arrival times; a row without a
+        // field after the time is left out.
+        write(path("timed.csv"), "time,a,b\r\n2026-12-10T05:30:01.123+01:00,1,2\r\n"
+                                 "2026-12-10T05:30:01.124+01:00,3,4\r\nbroken\r\n0.250,5,6\r\n");
+        DataHub hub;
+        QVERIFY(hub.loadFrom(path("timed.csv"), false));
+        QVERIFY(hub.wait_job(10000));
+        QCOMPARE(hub.names(), (QList<QString>{"a", "b"}));
+        QCOMPARE(hub.effective_size(), 3);
+        hub.lockDatas();
+        const int last = hub.size() - 1;
+        QCOMPARE(hub.value(0, last - 2), 1.0f);
+        QCOMPARE(hub.value(1, last - 1), 4.0f);
+        QCOMPARE(hub.value(0, last), 5.0f);
+        hub.unlockDatas();
+        // A channel that is merely named "time" alone stays a channel.
+        write(path("onlytime.csv"), "time\r\n7\r\n");
+        QVERIFY(hub.loadFrom(path("onlytime.csv"), false));
+        QVERIFY(hub.wait_job(10000));
+        QCOMPARE(hub.names(), (QList<QString>{"time"}));
+        QCOMPARE(hub.effective_size(), 1);
+    }
+
     void roundTrip()
     {
         DataHub hub;

@@ -201,7 +201,126 @@ private slots:
             QVERIFY2(v.size() == 8 && v[0].toDouble() + 256 * v[1].toDouble() + 65536 * v[2].toDouble() == i, lines[i + 1].constData());
         }
     }
+
+    // A CSV sink that stops taking data (a pipe whose reader stalls) must
+    // not keep the recorder from stopping: it ends on SIGINT or SIGTERM
+    // with exit code 4, and what reached the pipe ends with a whole row.
+    void stalledCsvSinkStillStops_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+    }
+    void stalledCsvSinkStillStops()
+    {
+        QFETCH(int, signal);
+        const QString fifo = dir_.filePath(QString("stalled%1.csv").arg(signal));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--banner", "", "--engine", "ZazuZavuv", "--csv", fifo});
+        QVERIFY(rec.waitForStarted(10000));
+        QFile csv(fifo);
+        QVERIFY(csv.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        // The peer streams rows while the reader takes a little, then none:
+        // the pipe, the writer and its queue fill.
+        QByteArray got;
+        int sent = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 3000) {
+            if (peer->bytesToWrite() < (1 << 20)) {
+                QByteArray block;
+                for (int i = 0; i < 4096; ++i, ++sent)
+                    block += zazu_frame({float(sent & 255), float((sent >> 8) & 255), float(sent >> 16), 1});
+                peer->write(block);
+            }
+            peer->waitForBytesWritten(5);
+            if (clock.elapsed() < 500) {
+                char buf[4096];
+                const qint64 n = csv.read(buf, sizeof buf);
+                if (n > 0)
+                    got.append(buf, int(n));
+            }
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(rec.state() == QProcess::Running);
+        ::kill(pid_t(rec.processId()), signal);
+        // Two seconds for the stop; more only when it hangs.
+        QElapsedTimer stopping;
+        stopping.start();
+        while (rec.state() == QProcess::Running && stopping.elapsed() < 10000) {
+            peer->waitForBytesWritten(5);
+            rec.waitForFinished(20);
+        }
+        qInfo("stopped %lld ms after the signal", stopping.elapsed());
+        QCOMPARE(rec.state(), QProcess::NotRunning);
+        QCOMPARE(rec.exitCode(), 4);
+        QVERIFY2(rec.readAllStandardError().contains("stopped taking data"), "the reason is given");
+        // The rest of what reached the pipe: whole rows in order.
+        for (;;) {
+            char buf[1 << 16];
+            const qint64 n = csv.read(buf, sizeof buf);
+            if (n <= 0)
+                break;
+            got.append(buf, int(n));
+        }
+        QVERIFY(got.endsWith("\r\n"));
+        QList<QByteArray> lines = got.split('\n');
+        lines.removeLast();
+        QVERIFY(lines.size() > 10);
+        for (int i = 1; i < lines.size(); ++i) {
+            const QList<QByteArray> v = lines[i].split(',');
+            QVERIFY2(v.size() == 4 && lines[i].endsWith('\r'), lines[i].constData());
+            QCOMPARE(int(v[0].toDouble() + 256 * v[1].toDouble() + 65536 * v[2].toDouble()), i - 1);
+        }
+    }
 #endif
+
+    // --time-column leads each row with its arrival time, absolute or
+    // relative; the times read back and never run backwards.
+    void timeColumn_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("absolute") << "--time-column";
+        QTest::newRow("relative") << "--time-column=relative";
+    }
+    void timeColumn()
+    {
+        QFETCH(QString, option);
+        const QString csv = dir_.filePath("timed" + QString::number(option.size()) + ".csv");
+        const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
+        const Run r = run({"--link", "demo", "--period", "5", "--seconds", "1.5", "--csv", csv, option});
+        QCOMPARE(r.code, 0);
+        const QDateTime after = QDateTime::currentDateTime().addMSecs(1);
+        const QList<QByteArray> lines = csv_lines(csv);
+        QVERIFY(lines.size() > 50);
+        QVERIFY(lines[0].startsWith("time,"));
+        double previous = -1;
+        for (int i = 1; i < lines.size(); ++i) {
+            const QByteArray first = lines[i].left(lines[i].indexOf(','));
+            double t = 0;
+            if (option.endsWith("relative")) {
+                bool ok = false;
+                t = first.toDouble(&ok);
+                QVERIFY2(ok && t >= 0 && t < 10, first.constData());
+            } else {
+                const QDateTime at = QDateTime::fromString(QString::fromLatin1(first), Qt::ISODateWithMs);
+                QVERIFY2(at.isValid() && at >= before && at <= after, first.constData());
+                QVERIFY(first.contains('.'));
+                t = at.toMSecsSinceEpoch();
+            }
+            QVERIFY(t >= previous);
+            previous = t;
+            QCOMPARE(lines[i].split(',').size(), lines[0].split(',').size());
+        }
+        // A bad value is refused.
+        QCOMPARE(run({"--time-column=sometimes"}).code, 2);
+    }
 
     void sigintMidStreamKeepsEveryRow()
     {

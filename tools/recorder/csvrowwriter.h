@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -14,23 +15,37 @@ class DataHub;
 
 // Writes every row the hub stores to a CSV file as it arrives: a header of
 // channel names, values with the channels' precision, CR LF line ends (the
-// hub's own file format). Rows are handed over by the hub's row tap on the
-// decoding thread and formatted on a writer thread of their own, so the
-// recording keeps up with the link and is not limited by the ring.
+// hub's own file format), optionally led by each row's arrival time. Rows
+// are handed over by the hub's row tap on the decoding thread, which never
+// waits here; a full queue holds the link back before the next chunk is
+// decoded, outside the hub's lock. The rows are formatted and written on a
+// thread of their own, without blocking on the file, so a sink that stops
+// taking data (a stalled pipe reader) cannot keep the program from
+// stopping: what reached the file then ends with a whole row.
 class CsvRowWriter
 {
 public:
+    enum TimeColumn { NoTime, AbsoluteTime, RelativeTime };
+
     explicit CsvRowWriter(DataHub *hub);
     ~CsvRowWriter();
 
+    void set_time_column(TimeColumn mode) { time_column_ = mode; }
     bool open(const QString &path, QString *error);
+    // Lets a link waiting for room go on; rows still queue. Called first
+    // when stopping, so the link's thread can end.
+    void interrupt();
     // Detaches from the hub, writes what is queued and closes the file.
-    // False when anything could not be written.
-    bool finish();
+    // A file that takes nothing for `grace_ms` is given up; with `hard`
+    // (the user asked to stop) the file gets `grace_ms` in all. False when
+    // anything could not be written.
+    bool finish(int grace_ms = 1500, bool hard = false);
     qint64 rows() const { return rows_.load(std::memory_order_relaxed); }
     // Rows after the first limit are not written (0: no limit).
     void set_limit(qint64 limit) { limit_ = limit; }
     bool failed() const { return failed_.load(); }
+    // Why the file failed; read after finish().
+    QString error() const { return error_; }
 
 private:
     struct Header {
@@ -42,29 +57,52 @@ private:
     struct Batch {
         std::vector<float> values;
         std::vector<int> widths;
+        std::vector<qint64> times;  // ms since the epoch, per row
         std::vector<Header> headers;
     };
     void on_row(const float *values, int count);
+    void wait_for_room();
     void writer_loop();
-    void write_batch(const Batch &batch);
+    // Formats and writes; false once the file failed.
+    bool format_batch(const Batch &batch);
+    void format_time(qint64 ms);
+    // Writes out_ from out_done_ on; false once it has to give up.
+    bool drain();
 
     DataHub *hub_;
-    std::FILE *file_ = nullptr;
+    TimeColumn time_column_ = NoTime;
+    qint64 start_ms_ = 0;
+    int fd_ = -1;
+    std::FILE *file_ = nullptr;  // where the file is not a descriptor
+    bool pipe_like_ = false;     // writes of at most a pipe buffer are atomic
     std::mutex lock_;
     std::condition_variable wake_;
     std::condition_variable room_;
-    // About 32 MB of values waiting for the writer at most.
-    static constexpr size_t kMaxQueuedValues = size_t(8) << 20;
+    // About 16 MB of values waiting for the writer before the link waits
+    // (a decoding pass let through may add to it).
+    static constexpr size_t kMaxQueuedValues = size_t(4) << 20;
     Batch pending_;
     bool stop_ = false;
+    bool interrupted_ = false;
+    std::atomic<bool> give_up_{false};
+    std::atomic<bool> writer_done_{false};
+    std::atomic<qint64> last_progress_ms_{0};  // steady clock, last bytes written
     std::thread writer_;
     std::atomic<qint64> rows_{0};
     qint64 limit_ = 0;
     std::atomic<bool> failed_{false};
+    QString path_;
+    QString error_;  // set by the writer thread before it ends
 
     int width_ = -1;                  // channel count of the last header
     std::vector<int> precision_;      // used by the writer thread
-    std::string line_;
+    std::string out_;                 // formatted, not yet written
+    size_t out_done_ = 0;
+    std::vector<size_t> row_ends_;    // offsets in out_ where rows end
+    size_t row_next_ = 0;
+    qint64 time_second_ = -1;         // the second time_prefix_ was made for
+    std::string time_prefix_;         // the date and time to the second
+    std::string time_zone_;           // the offset from UTC
 };
 
 #endif

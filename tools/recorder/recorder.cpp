@@ -109,6 +109,9 @@ bool Recorder::start()
     if (!options_.csv.isEmpty()) {
         csv_ = std::make_unique<CsvRowWriter>(hub_);
         csv_->set_limit(options_.rows);
+        if (!options_.time_column.isEmpty())
+            csv_->set_time_column(options_.time_column == QLatin1String("relative") ? CsvRowWriter::RelativeTime
+                                                                                    : CsvRowWriter::AbsoluteTime);
         QString error;
         if (!csv_->open(options_.csv, &error)) {
             std::fprintf(stderr, "qelo-record: %s\n", qPrintable(error));
@@ -205,7 +208,6 @@ void Recorder::on_status_tick()
         return;
     }
     if (csv_ && csv_->failed()) {
-        last_error_ = "writing the CSV file failed";
         stop(RecordOptions::CsvFailed);
         return;
     }
@@ -240,6 +242,10 @@ void Recorder::stop(int code)
     exit_code_ = code;
     status_timer_.stop();
     open_timer_.stop();
+    // A link waiting for room in a stalled CSV file goes on, so that its
+    // thread can end.
+    if (csv_)
+        csv_->interrupt();
     if (link_)
         QMetaObject::invokeMethod(link_, "close");
     // Closing waits for the link's thread, so no row is stored after this.
@@ -247,15 +253,15 @@ void Recorder::stop(int code)
     link_ = nullptr;
     bool csv_ok = true;
     if (csv_)
-        csv_ok = csv_->finish();
+        csv_ok = csv_->finish(1500, g_interrupted != 0);
     hub_->text_buffer()->set_tap(nullptr);
     std::fflush(stdout);
     if (status_on_tty_)
         print_status(true);
-    if (!csv_ok && exit_code_ == RecordOptions::Done) {
+    if (!csv_ok && exit_code_ == RecordOptions::Done)
         exit_code_ = RecordOptions::CsvFailed;
-        last_error_ = "writing the CSV file failed";
-    }
+    if (!csv_ok && exit_code_ == RecordOptions::CsvFailed)
+        last_error_ = csv_->error().isEmpty() ? QByteArray("writing the CSV file failed") : csv_->error().toLocal8Bit();
     const double secs = std::max(clock_.elapsed() / 1000.0, 1e-3);
     rows_ = csv_ ? csv_->rows() : stored_rows();
     bytes_ = hub_->received_bytes();

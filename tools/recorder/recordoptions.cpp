@@ -204,6 +204,15 @@ bool RecordOptions::parse(const QStringList &args, QString *error)
             name = name.left(eq);
             inline_value = true;
         }
+        if (name == QLatin1String("--time-column")) {
+            // A flag with an optional inline value.
+            time_column = inline_value ? value : QStringLiteral("absolute");
+            if (time_column != QLatin1String("absolute") && time_column != QLatin1String("relative")) {
+                *error = QStringLiteral("--time-column=%1: accepts absolute or relative").arg(value);
+                return false;
+            }
+            continue;
+        }
         auto flag = flags.find(name);
         if (flag != flags.end() && !inline_value) {
             *flag->second = true;
@@ -262,6 +271,9 @@ QString RecordOptions::usage()
         "  --seconds N         stop after N seconds\n"
         "  --rows N            stop after N rows\n"
         "  --csv FILE          write every decoded row (header of channel names, CR LF)\n"
+        "  --time-column[=relative]\n"
+        "                      lead each CSV row with its arrival time: ISO 8601 local time\n"
+        "                      with milliseconds, or seconds since the start (header \"time\")\n"
         "  --terminal          print the terminal's text (with ANSI colours) as it arrives\n"
         "  --hex               print the hex view instead\n"
         "Sending:\n"

@@ -41,6 +41,8 @@ struct RecordOptions {
     double seconds = 0; // 0: no limit
     qint64 rows = 0;    // 0: no limit
     QString csv;
+    // The CSV's leading time column: "" none, "absolute" or "relative".
+    QString time_column;
     bool terminal = false;
     bool hex = false;
 
