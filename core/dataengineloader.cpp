@@ -67,8 +67,10 @@ void DataEngineLoader::selectEngine(int index)
     if (guard_) {
         std::lock_guard<DataLock> locker(*guard_);
         engine_ = iface;
+        engine_name_ = name_list_.at(index);
     } else {
         engine_ = iface;
+        engine_name_ = name_list_.at(index);
     }
 }
 

@@ -24,6 +24,8 @@ public:
     Q_INVOKABLE QString json_for(QString name) const;
 
     DataEngineInterface *engine() const { return engine_; }
+    // The selected engine's name; guarded like engine().
+    QString engine_name() const { return engine_name_; }
     // The hub hands its data lock over so that a switch never overlaps a
     // decoding pass. A stand-alone loader has none.
     void set_guard(DataLock *guard) { guard_ = guard; }
@@ -37,6 +39,7 @@ private:
     void drop_engine();
 
     DataEngineInterface *engine_ = nullptr;
+    QString engine_name_;
     QStringList file_list_;
     QStringList name_list_;
     QPluginLoader loader_;

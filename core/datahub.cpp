@@ -273,8 +273,11 @@ void DataHub::append_row(const float *values, int n)
     }
     // A row wider than any device sends is garbage; taking it would
     // allocate a ring per value.
-    if (n <= 0 || n > kMaxChannels)
+    if (n <= 0 || n > kMaxChannels) {
+        if (n > kMaxChannels)
+            counters_.add(IntakeCounters::RowsTooWide, 1);
         return;
+    }
     const int lines = int(channels_.size());
     if (lines == 0) {
         set_num_lines(n);
@@ -282,8 +285,10 @@ void DataHub::append_row(const float *values, int n)
     } else if (n == lines) {
         mismatch_count_ = 0;
     } else {
-        if (++mismatch_count_ < 20)
+        if (++mismatch_count_ < 20) {
+            counters_.add(IntakeCounters::RowsWidthChange, 1);
             return;
+        }
         set_num_lines(n);
         mismatch_count_ = 0;
     }
@@ -304,6 +309,7 @@ void DataHub::append_row(const float *values, int n)
     if (effective_size_ < size_)
         ++effective_size_;
     stored_rows_.store(stored_rows_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    counters_.add(IntakeCounters::Rows, 1);
     if (row_tap_) {
         row_scratch_.resize(size_t(count));
         for (int j = 0; j < count; ++j)

@@ -18,6 +18,7 @@
 
 #include "datalock.h"
 #include "dataengineloader.h"
+#include "intakecounters.h"
 #include "outbuffer.h"
 #include "textbuffer.h"
 #include "commonthread.h"
@@ -106,6 +107,11 @@ public:
     // Called by the links on their I/O thread.
     void PutReceivedData(const char *data, int length, QDateTime time);
     Q_INVOKABLE void PutSentData(QByteArray data);
+    // The link session's counters (see IntakeCounters), by name.
+    Q_INVOKABLE QVariantMap counter_values() const { return counters_.snapshot(); }
+    // Starts the counting over: a link was opened, or the user asked.
+    Q_INVOKABLE void reset_counters();
+    const IntakeCounters &counters() const { return counters_; }
     Q_INVOKABLE void PutErrorData(QByteArray data);
     // Links read device bytes into this scratch (and may enlarge it).
     QByteArray &read_scratch() { return read_scratch_; }
@@ -296,6 +302,13 @@ private:
     QByteArray received_;
     std::vector<const Frame *> sound_frames_;
     RowTap row_tap_;
+    IntakeCounters counters_;
+    // Since the last decoded frame, under the data lock: when the bytes
+    // began to come without one, the received count then, and whether the
+    // terminal was told.
+    qint64 no_frame_since_ms_ = -1;
+    qint64 no_frame_from_bytes_ = 0;
+    bool no_frame_said_ = false;
     std::mutex gate_lock_;
     IntakeGate intake_gate_;
     std::atomic<qint64> received_bytes_{0};

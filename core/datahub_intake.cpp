@@ -1,11 +1,22 @@
 #include "datahub.h"
 
 #include <QMutexLocker>
+#include <chrono>
 #include <cstring>
 
 namespace {
 constexpr int kReceiveReserve = 10240000;
 constexpr int kReceiveLimit = 20480000;
+
+// A decoder that turns this long a stream into no frame is named in the
+// terminal: it answers "why does nothing plot?".
+constexpr qint64 kNoFrameMs = 2000;
+
+qint64 steady_ms()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 void append_hex(QByteArray &out, const char *bytes, int count)
 {
@@ -30,6 +41,7 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
             intake_gate_();
     }
     received_bytes_.fetch_add(length, std::memory_order_relaxed);
+    counters_.add(IntakeCounters::ReceivedBytes, length);
     // Only a change is announced: at link speed an emit per chunk would
     // flood the UI thread with queued calls saying nothing new.
     if (!heart_beat_.exchange(true, std::memory_order_relaxed))
@@ -39,6 +51,7 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
     {
         std::lock_guard<DataLock> locker(data_lock_);
         if (qint64(received_used_) + length > kReceiveLimit) {
+            counters_.add(IntakeCounters::DroppedBytes, received_used_);
             received_used_ = 0;
             received_ = QByteArray(kReceiveReserve, Qt::Uninitialized);
         }
@@ -58,15 +71,25 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
 
 void DataHub::PutSentData(QByteArray data)
 {
+    counters_.add(IntakeCounters::SentBytes, data.size());
     text_buffer_.append_sent(data, false);
     emit text_message_updated();
 }
 
 void DataHub::PutErrorData(QByteArray data)
 {
+    counters_.add(IntakeCounters::LinkErrors, 1);
     text_buffer_.AppendErrorText(data);
     emit text_message_updated();
     emit link_error(data);
+}
+
+void DataHub::reset_counters()
+{
+    std::lock_guard<DataLock> locker(data_lock_);
+    counters_.reset();
+    no_frame_since_ms_ = -1;
+    no_frame_said_ = false;
 }
 
 void DataHub::set_last_receive_time(const QDateTime &time)
@@ -86,6 +109,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
     int images_before = 0;
     int images_after = 0;
     bool image_ticked = false;
+    bool no_frame_told = false;
     {
         std::lock_guard<DataLock> locker(data_lock_);
         DataEngineInterface *engine = engine_loader_.engine();
@@ -105,9 +129,37 @@ void DataHub::decode_pass(const QDateTime &receive_time)
             sound_frames_.push_back(f);
             prev = f->end;
         }
-        for (const Frame *f : sound_frames_)
+        // Frames that carry values or a picture count as decoded; a frame of
+        // text only (what an engine passes to the terminal) does not.
+        bool decoded = false;
+        for (const Frame *f : sound_frames_) {
+            const bool data = !f->values.empty() || f->batch > 0;
+            counters_.add(data ? IntakeCounters::DecodedBytes : IntakeCounters::UndecodedBytes, f->end - f->start + 1);
+            if (data) {
+                counters_.add(IntakeCounters::Frames, 1);
+                decoded = true;
+            }
             if (!f->values.empty())
                 append_row(f->values);
+        }
+        if (decoded) {
+            no_frame_since_ms_ = -1;
+            no_frame_said_ = false;
+        } else if (used > 0 && !no_frame_said_) {
+            const qint64 now = steady_ms();
+            if (no_frame_since_ms_ < 0) {
+                no_frame_since_ms_ = now;
+                no_frame_from_bytes_ = counters_.value(IntakeCounters::ReceivedBytes) - used;
+            } else if (now - no_frame_since_ms_ >= kNoFrameMs) {
+                no_frame_said_ = true;
+                const qint64 bytes = counters_.value(IntakeCounters::ReceivedBytes) - no_frame_from_bytes_;
+                text_buffer_.AppendErrorText(QStringLiteral("no frame decoded from %1 bytes with engine %2")
+                                                 .arg(bytes)
+                                                 .arg(engine_loader_.engine_name())
+                                                 .toUtf8());
+                no_frame_told = true;
+            }
+        }
         if (engine->frames.isEmpty()) {
             images_after = engine->images.size();
         } else {
@@ -119,6 +171,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
                 const int s = f->start;
                 const int e = f->end;
                 if (s > prev + 1) {
+                    counters_.add(IntakeCounters::UndecodedBytes, s - prev - 1);
                     if (!now.isValid())
                         now = QDateTime::currentDateTime();
                     text_buffer_.append_received(buf + prev + 1, s - prev - 1, now, false);
@@ -164,6 +217,10 @@ void DataHub::decode_pass(const QDateTime &receive_time)
         }
     }
     emit_deferred();
+    if (no_frame_told)
+        emit text_message_updated();
+    if (images_after > images_before)
+        counters_.add(IntakeCounters::Images, images_after - images_before);
     if (images_after != images_before)
         emit image_count_changed();
     // Pictures may have changed under the same record: views reload them.

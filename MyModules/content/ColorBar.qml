@@ -65,7 +65,10 @@ Rectangle {
             color: theme.fontColorBar
             font.family: g_settings.fontFamilyNumber
         }
-        Item { Layout.fillWidth: true }
+        IntakeLine {
+            Layout.fillWidth: true
+            Layout.minimumWidth: 40
+        }
         MyCheckBox {
             id: noWarn
             objectName: "noClearWarning"

@@ -163,6 +163,8 @@ Item {
         if (created === null)
             return
         link_kind = linkCombo.currentIndex
+        // Each link session counts from zero.
+        datahub_global.reset_counters()
         if (link_kind === serial_index) {
             created.dtr = serial_dtr
             created.rts = serial_rts

@@ -54,6 +54,9 @@ private slots:
         engine_->calls = 0;
         engine_->seen.clear();
         engine_->next.clear();
+        engine_->images.clear();
+        engine_->image_pool.clear();
+        engine_->add_image = false;
     }
     void cleanup()
     {
@@ -228,6 +231,74 @@ private slots:
         // A single chunk above the limit still reaches the engine whole.
         put(QByteArray(20480001, 'd'));
         QCOMPARE(int(engine_->seen.size()), 20480001);
+    }
+
+    // Every counter where it happens: data frames, text frames and gaps,
+    // rows stored and dropped, pictures, sent bytes, errors, the receive
+    // limit; a reset starts over.
+    void countersAreExact()
+    {
+        engine_->next = {frame(2, 5, 0, {1.0f, 2.0f}, true), frame(6, 9), frame(12, 13, 0, {3.0f, 4.0f}, true)};
+        put("xxROW1TEXTyyR2zz");
+        const IntakeCounters &c = hub_->counters();
+        QCOMPARE(c.value(IntakeCounters::ReceivedBytes), qint64(16));
+        QCOMPARE(c.value(IntakeCounters::Frames), qint64(2));
+        QCOMPARE(c.value(IntakeCounters::DecodedBytes), qint64(6));
+        // Two gap bytes, the text frame, two more gap bytes; "zz" waits.
+        QCOMPARE(c.value(IntakeCounters::UndecodedBytes), qint64(8));
+        QCOMPARE(c.value(IntakeCounters::Rows), qint64(2));
+        // A row wider than the channel limit; rows of another width while
+        // the new width settles.
+        engine_->next = {frame(0, 0, 0, std::vector<float>(DataHub::kMaxChannels + 1, 1.0f), true),
+                         frame(1, 1, 0, {1.0f, 2.0f, 3.0f}, true), frame(2, 2, 0, {1.0f, 2.0f, 3.0f}, true)};
+        put("abc");
+        QCOMPARE(c.value(IntakeCounters::RowsTooWide), qint64(1));
+        QCOMPARE(c.value(IntakeCounters::RowsWidthChange), qint64(2));
+        QCOMPARE(c.value(IntakeCounters::Rows), qint64(2));
+        // A picture.
+        engine_->next = {frame(0, 23, 20)};
+        engine_->add_image = true;
+        put(QByteArray("HEAD") + QByteArray(20, '\x01'));
+        QCOMPARE(c.value(IntakeCounters::Images), qint64(1));
+        QCOMPARE(c.value(IntakeCounters::Frames), qint64(6));
+        hub_->PutSentData("12345");
+        hub_->PutErrorData("broken");
+        QCOMPARE(c.value(IntakeCounters::SentBytes), qint64(5));
+        QCOMPARE(c.value(IntakeCounters::LinkErrors), qint64(1));
+        // The receive limit drops what waits undecoded, and says so.
+        engine_->add_image = false;
+        put(QByteArray(20480000 - 10, 'a'));
+        put(QByteArray(11, 'b'));
+        // With them the two bytes that waited since the first chunk.
+        QCOMPARE(c.value(IntakeCounters::DroppedBytes), qint64(20480000 - 10 + 2));
+        const QVariantMap all = hub_->counter_values();
+        QCOMPARE(all.value("dropped_bytes").toLongLong(), qint64(20480000 - 10 + 2));
+        QCOMPARE(all.size(), int(IntakeCounters::Count));
+        hub_->reset_counters();
+        for (int k = 0; k < IntakeCounters::Count; ++k)
+            QCOMPARE(c.value(IntakeCounters::Counter(k)), qint64(0));
+    }
+
+    // Bytes that bring no frame for two seconds are named once in the
+    // terminal, with the engine; a decoded frame ends the silence.
+    void noFrameIsSaidOnce()
+    {
+        TerminalDocument doc;
+        hub_->text_buffer()->set_doc(doc.doc());
+        put("garbage");
+        QTest::qWait(2100);
+        put("more");
+        put("still more");
+        const QString text = terminal(doc);
+        QCOMPARE(text.count("no frame decoded"), 1);
+        QVERIFY2(text.contains("no frame decoded from 11 bytes with engine ScriptedEngine"), qPrintable(text));
+        engine_->next = {frame(0, 2, 0, {1.0f}, true)};
+        put("x");
+        put("y");
+        QTest::qWait(2100);
+        put("z");
+        const QString later = terminal(doc);
+        QVERIFY2(later.count("no frame decoded") == 2, qPrintable(later));
     }
 
     void batchFramesCountImagesAndTicks()

@@ -322,6 +322,79 @@ private slots:
         QCOMPARE(run({"--time-column=sometimes"}).code, 2);
     }
 
+    // The session's counters against a stream of known content: frames with
+    // garbage between them and a long garbage run the engine shows as text;
+    // every counter exact in the summary.
+    void countersAreExact()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--banner", "", "--engine", "ZazuZavuv", "--send", "hello"});
+        QVERIFY(rec.waitForStarted(10000));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        QByteArray stream;
+        qint64 frame_bytes = 0, garbage = 0;
+        int frames = 0;
+        auto frame = [&](const std::vector<float> &v) {
+            const QByteArray f = zazu_frame(v);
+            stream += f;
+            frame_bytes += f.size();
+            ++frames;
+        };
+        for (int i = 0; i < 100; ++i) {
+            frame({float(i), 1, 2});
+            if (i % 10 == 9) {
+                stream += "abc";
+                garbage += 3;
+            }
+        }
+        for (int i = 0; i < 100; ++i)
+            frame({float(i), 1, 2});
+        const qint64 big = 21 * 1000 * 1000;
+        stream += QByteArray(int(big), 'x');
+        frame({7, 7, 7});
+        peer->write(stream);
+        while (peer->bytesToWrite() > 0)
+            peer->waitForBytesWritten(1000);
+        // The peer reads the sent text, then closes: the recorder ends.
+        QElapsedTimer clock;
+        clock.start();
+        QByteArray heard;
+        while (!heard.contains("hello") && clock.elapsed() < 10000) {
+            peer->waitForReadyRead(100);
+            heard += peer->readAll();
+        }
+        QThread::msleep(500);
+        peer->disconnectFromHost();
+        QVERIFY(rec.waitForFinished(20000));
+        QCOMPARE(rec.exitCode(), 0);
+        QMap<QByteArray, qint64> c;
+        for (const QByteArray &l : rec.readAllStandardError().split('\n')) {
+            const int colon = l.indexOf(": ");
+            if (colon > 0)
+                c[l.left(colon)] = l.mid(colon + 2).toLongLong();
+        }
+        QCOMPARE(c.value("received_bytes"), qint64(stream.size()));
+        // The engine has no marker to find a frame's start: the garbage's
+        // last floats and the last frame's values end at the same tail and
+        // make one frame of another width, dropped while the width settles.
+        QCOMPARE(c.value("frames"), qint64(frames));
+        QCOMPARE(c.value("rows"), qint64(frames - 1));
+        QCOMPARE(c.value("rows_width_change"), qint64(1));
+        QCOMPARE(c.value("rows_too_wide"), qint64(0));
+        const qint64 merged = c.value("decoded_bytes") - (frame_bytes - 16);
+        QVERIFY(merged > 16 && merged % 4 == 0);
+        // The stream ends with a tail: every byte was taken, none dropped.
+        QCOMPARE(c.value("dropped_bytes"), qint64(0));
+        QCOMPARE(c.value("undecoded_bytes"), garbage + big - (merged - 16));
+        QCOMPARE(c.value("received_bytes"), c.value("decoded_bytes") + c.value("undecoded_bytes"));
+        QCOMPARE(c.value("sent_bytes"), qint64(5));
+        QCOMPARE(c.value("images"), qint64(0));
+    }
+
     void sigintMidStreamKeepsEveryRow()
     {
         QTcpServer server;

@@ -221,11 +221,18 @@ void Recorder::print_status(bool final_line)
     rows_ = csv_ ? csv_->rows() : stored_rows();
     bytes_ = hub_->received_bytes();
     channels_ = hub_->num_lines();
-    const QString line = QStringLiteral("rows %1  %2  bytes %3  %4  elapsed %5 s")
+    const IntakeCounters &c = hub_->counters();
+    const qint64 lost = c.value(IntakeCounters::DroppedBytes);
+    const qint64 rows_lost = c.value(IntakeCounters::RowsTooWide) + c.value(IntakeCounters::RowsWidthChange);
+    const QString line = QStringLiteral("rows %1  %2  bytes %3  %4  frames %5  undecoded %6 B%7  elapsed %8 s")
                              .arg(rows_)
                              .arg(rate(rows_ / secs, "rows/s"))
                              .arg(bytes_)
                              .arg(rate(bytes_ / secs / 1e6, "MB/s"))
+                             .arg(c.value(IntakeCounters::Frames))
+                             .arg(c.value(IntakeCounters::UndecodedBytes))
+                             .arg(lost || rows_lost ? QStringLiteral("  DROPPED %1 B %2 rows").arg(lost).arg(rows_lost)
+                                                    : QString())
                              .arg(secs, 0, 'f', 1);
     if (final_line)
         std::fprintf(stderr, "%s", status_on_tty_ ? "\r\033[K" : "");
@@ -273,6 +280,11 @@ void Recorder::stop(int code)
     }
     std::fprintf(stderr, "rows: %lld\nbytes: %lld\nduration: %.3f s\nrows/s: %.1f\nMB/s: %.3f\nchannels: %d\n",
                  (long long)rows_, (long long)bytes_, secs, rows_ / secs, bytes_ / secs / 1e6, channels_);
+    // The session's counters, a line each.
+    const IntakeCounters &counters = hub_->counters();
+    for (int k = 0; k < IntakeCounters::Count; ++k)
+        std::fprintf(stderr, "%s: %lld\n", IntakeCounters::name(IntakeCounters::Counter(k)),
+                     (long long)counters.value(IntakeCounters::Counter(k)));
     if (!options_.csv.isEmpty() && exit_code_ != RecordOptions::CsvFailed)
         std::fprintf(stderr, "csv: %s\n", qPrintable(options_.csv));
     emit finished();
