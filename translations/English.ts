@@ -426,11 +426,11 @@
     </message>
     <message>
         <source>跟随主题字色</source>
-        <translation>Follow the theme's text colour</translation>
+        <translation>Follow the theme&apos;s text colour</translation>
     </message>
     <message>
         <source>跟随主题分割线颜色</source>
-        <translation>Follow the theme's divider colour</translation>
+        <translation>Follow the theme&apos;s divider colour</translation>
     </message>
     <message>
         <source>轴线颜色2</source>
@@ -438,7 +438,7 @@
     </message>
     <message>
         <source>跟随主题注解字色</source>
-        <translation>Follow the theme's note colour</translation>
+        <translation>Follow the theme&apos;s note colour</translation>
     </message>
 </context>
 <context>
@@ -903,6 +903,65 @@
     <message>
         <source>字体、画质和缩放将恢复默认，是否继续?</source>
         <translation>Fonts, quality and scale go back to their defaults. Continue?</translation>
+    </message>
+</context>
+<context>
+    <name>IntakeLine</name>
+    <message>
+        <source>已接收字节</source>
+        <translation>Bytes received</translation>
+    </message>
+    <message>
+        <source>帧内字节</source>
+        <translation>Bytes in frames</translation>
+    </message>
+    <message>
+        <source>帧外字节</source>
+        <translation>Bytes outside frames</translation>
+    </message>
+    <message>
+        <source>帧</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>rows</translation>
+    </message>
+    <message>
+        <source>超出通道上限而丢弃的行</source>
+        <translation>Rows dropped: wider than the channel limit</translation>
+    </message>
+    <message>
+        <source>通道数变化时丢弃的行</source>
+        <translation>Rows dropped while the channel count changed</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>已发送字节</source>
+        <translation>Bytes sent</translation>
+    </message>
+    <message>
+        <source>链路错误</source>
+        <translation>Link errors</translation>
+    </message>
+    <message>
+        <source>超出接收上限而丢弃的字节</source>
+        <translation>Bytes dropped: over the receive limit</translation>
+    </message>
+    <message>
+        <source>点击清零</source>
+        <translation>Click to reset</translation>
+    </message>
+    <message>
+        <source>帧外</source>
+        <translation>outside frames</translation>
+    </message>
+    <message>
+        <source>丢弃</source>
+        <translation>dropped</translation>
     </message>
 </context>
 <context>

@@ -906,6 +906,65 @@
     </message>
 </context>
 <context>
+    <name>IntakeLine</name>
+    <message>
+        <source>已接收字节</source>
+        <translation>已接收位元組</translation>
+    </message>
+    <message>
+        <source>帧内字节</source>
+        <translation>幀內位元組</translation>
+    </message>
+    <message>
+        <source>帧外字节</source>
+        <translation>幀外位元組</translation>
+    </message>
+    <message>
+        <source>帧</source>
+        <translation>幀</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>超出通道上限而丢弃的行</source>
+        <translation>超出通道上限而丟棄的行</translation>
+    </message>
+    <message>
+        <source>通道数变化时丢弃的行</source>
+        <translation>通道數變化時丟棄的行</translation>
+    </message>
+    <message>
+        <source>图片</source>
+        <translation>圖片</translation>
+    </message>
+    <message>
+        <source>已发送字节</source>
+        <translation>已發送位元組</translation>
+    </message>
+    <message>
+        <source>链路错误</source>
+        <translation>鏈路錯誤</translation>
+    </message>
+    <message>
+        <source>超出接收上限而丢弃的字节</source>
+        <translation>超出接收上限而丟棄的位元組</translation>
+    </message>
+    <message>
+        <source>点击清零</source>
+        <translation>點擊清零</translation>
+    </message>
+    <message>
+        <source>帧外</source>
+        <translation>幀外</translation>
+    </message>
+    <message>
+        <source>丢弃</source>
+        <translation>丟棄</translation>
+    </message>
+</context>
+<context>
     <name>LanguageMenu</name>
     <message>
         <source>先断开与下位机的连接才能切换语言。</source>

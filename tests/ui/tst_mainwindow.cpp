@@ -91,6 +91,21 @@ private slots:
         QTRY_VERIFY(chart()->top_value() > chart()->bottom_value());
         QVERIFY(object("linkIndicator")->property("active").toBool());
         shot("demo-open");
+
+        // The session's counters in the colour bar: frames counted since the
+        // opening, nothing said to be dropped; a click starts over.
+        QQuickItem *intake = item("intakeLine");
+        QVERIFY(intake);
+        QTRY_VERIFY(hub_->counters().value(IntakeCounters::Frames) > 20);
+        QTRY_VERIFY(intake->property("text").toString().startsWith(QStringLiteral("帧 ")));
+        QVERIFY(!intake->property("text").toString().contains(QStringLiteral("丢弃")));
+        QCOMPARE(hub_->counters().value(IntakeCounters::Rows), hub_->counters().value(IntakeCounters::Frames));
+        QTest::mouseMove(window_, centre(intake));
+        QTest::qWait(900);
+        shot("intake-line");
+        const qint64 before = hub_->counters().value(IntakeCounters::Frames);
+        QVERIFY(click("intakeLine"));
+        QVERIFY(hub_->counters().value(IntakeCounters::Frames) < before);
     }
 
     void sending_a_string_shows_its_echo()
