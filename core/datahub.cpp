@@ -324,6 +324,12 @@ void DataHub::set_intake_gate(IntakeGate gate)
     intake_gate_ = std::move(gate);
 }
 
+void DataHub::set_raw_tap(RawTap tap)
+{
+    std::lock_guard<std::mutex> locker(gate_lock_);
+    raw_tap_ = std::move(tap);
+}
+
 void DataHub::set_row_tap(RowTap tap)
 {
     std::lock_guard<DataLock> locker(data_lock_);

@@ -138,6 +138,10 @@ public:
     // link back here. It must return once the recorder stops.
     using IntakeGate = std::function<void()>;
     void set_intake_gate(IntakeGate gate);
+    // Sees every received chunk as it arrives, before decoding, on the
+    // receiving thread (a raw capture).
+    using RawTap = std::function<void(const char *data, int length)>;
+    void set_raw_tap(RawTap tap);
     // Totals since construction, readable from any thread.
     qint64 received_bytes() const { return received_bytes_.load(std::memory_order_relaxed); }
     qint64 stored_rows() const { return stored_rows_.load(std::memory_order_relaxed); }
@@ -311,6 +315,7 @@ private:
     bool no_frame_said_ = false;
     std::mutex gate_lock_;
     IntakeGate intake_gate_;
+    RawTap raw_tap_;
     std::atomic<qint64> received_bytes_{0};
     std::atomic<qint64> stored_rows_{0}; // written under the data lock only
     std::vector<float> row_scratch_;

@@ -39,6 +39,8 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
         std::lock_guard<std::mutex> gate(gate_lock_);
         if (intake_gate_)
             intake_gate_();
+        if (raw_tap_)
+            raw_tap_(data, length);
     }
     received_bytes_.fetch_add(length, std::memory_order_relaxed);
     counters_.add(IntakeCounters::ReceivedBytes, length);

@@ -5,6 +5,7 @@
 #include "datahub.h"
 #include "debugclient.h"
 #include "debugdemo.h"
+#include "debugreplay.h"
 #include "debugserial.h"
 #include "debugserver.h"
 #include "debugudp.h"
@@ -38,11 +39,15 @@ QObject *LinkFactory::create(const RecordOptions &o, DataHub *hub, QString *erro
         link->setProperty("serverAddr", o.server_ip);
         link->setProperty("port", o.server_port);
         link->setProperty("banner", o.banner);
+    } else if (o.link == QLatin1String("replay")) {
+        link = new DebugReplay;
+        link->setProperty("file", o.replay_file);
+        link->setProperty("speed", o.speed);
     } else if (o.link == QLatin1String("tcp-server")) {
         link = new DebugServer;
         link->setProperty("port", o.listen_port);
     } else {
-        *error = QStringLiteral("--link %1: accepts demo, serial, udp, tcp-client, tcp-server").arg(o.link);
+        *error = QStringLiteral("--link %1: accepts demo, serial, udp, tcp-client, tcp-server, replay").arg(o.link);
         return nullptr;
     }
     link->setProperty("datahub", QVariant::fromValue(hub));

@@ -1,6 +1,7 @@
 #include "recorder.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QMetaProperty>
 #include <QSerialPortInfo>
 #include <QTextCodec>
@@ -15,6 +16,8 @@
 #endif
 
 #include "csvrowwriter.h"
+#include "rawcapturewriter.h"
+#include "rawcaptureformat.h"
 #include "datahub.h"
 #include "linkfactory.h"
 #include "runpath.h"
@@ -56,6 +59,7 @@ Recorder::~Recorder()
     if (link_)
         delete link_;
     csv_.reset();
+    raw_.reset();
     delete hub_;
 }
 
@@ -114,6 +118,34 @@ bool Recorder::start()
                                                                                     : CsvRowWriter::AbsoluteTime);
         QString error;
         if (!csv_->open(options_.csv, &error)) {
+            std::fprintf(stderr, "qelo-record: %s\n", qPrintable(error));
+            exit_code_ = RecordOptions::CsvFailed;
+            return false;
+        }
+    }
+
+    if (options_.link == QLatin1String("replay")) {
+        // A file that is no capture is refused before anything starts.
+        QFile capture(options_.replay_file);
+        qint64 start_ms = 0;
+        if (!capture.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "qelo-record: --file %s: %s\n", qPrintable(options_.replay_file),
+                         qPrintable(capture.errorString()));
+            exit_code_ = RecordOptions::LinkFailed;
+            return false;
+        }
+        const QByteArray head = capture.read(RawCaptureFormat::kHeaderSize);
+        if (head.size() < RawCaptureFormat::kHeaderSize || !RawCaptureFormat::read_header(head.constData(), start_ms)) {
+            std::fprintf(stderr, "qelo-record: --file %s is not a raw capture (written with --raw)\n",
+                         qPrintable(options_.replay_file));
+            exit_code_ = RecordOptions::LinkFailed;
+            return false;
+        }
+    }
+    if (!options_.raw.isEmpty()) {
+        raw_ = std::make_unique<RawCaptureWriter>(hub_);
+        QString error;
+        if (!raw_->open(options_.raw, &error)) {
             std::fprintf(stderr, "qelo-record: %s\n", qPrintable(error));
             exit_code_ = RecordOptions::CsvFailed;
             return false;
@@ -207,6 +239,11 @@ void Recorder::on_status_tick()
         stop(RecordOptions::Done);
         return;
     }
+    if (raw_ && raw_->failed()) {
+        last_error_ = raw_->error().toLocal8Bit();
+        stop(RecordOptions::CsvFailed);
+        return;
+    }
     if (csv_ && csv_->failed()) {
         stop(RecordOptions::CsvFailed);
         return;
@@ -261,6 +298,10 @@ void Recorder::stop(int code)
     bool csv_ok = true;
     if (csv_)
         csv_ok = csv_->finish(1500, g_interrupted != 0);
+    if (raw_ && !raw_->finish() && exit_code_ == RecordOptions::Done) {
+        exit_code_ = RecordOptions::CsvFailed;
+        last_error_ = raw_->error().toLocal8Bit();
+    }
     hub_->text_buffer()->set_tap(nullptr);
     std::fflush(stdout);
     if (status_on_tty_)
@@ -285,6 +326,8 @@ void Recorder::stop(int code)
     for (int k = 0; k < IntakeCounters::Count; ++k)
         std::fprintf(stderr, "%s: %lld\n", IntakeCounters::name(IntakeCounters::Counter(k)),
                      (long long)counters.value(IntakeCounters::Counter(k)));
+    if (!options_.raw.isEmpty() && exit_code_ != RecordOptions::CsvFailed)
+        std::fprintf(stderr, "raw: %s\n", qPrintable(options_.raw));
     if (!options_.csv.isEmpty() && exit_code_ != RecordOptions::CsvFailed)
         std::fprintf(stderr, "csv: %s\n", qPrintable(options_.csv));
     emit finished();

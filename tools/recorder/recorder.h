@@ -9,6 +9,7 @@
 #include "recordoptions.h"
 
 class CsvRowWriter;
+class RawCaptureWriter;
 class DataHub;
 
 // qelo-record: one link, one engine and the hub, without a window. Records
@@ -46,6 +47,7 @@ private:
     DataHub *hub_ = nullptr;
     QObject *link_ = nullptr;
     std::unique_ptr<CsvRowWriter> csv_;
+    std::unique_ptr<RawCaptureWriter> raw_;
     QTimer status_timer_;
     QTimer open_timer_;
     QElapsedTimer clock_;

@@ -115,7 +115,17 @@ bool RecordOptions::parse(const QStringList &args, QString *error)
     };
 
     const std::map<QString, Setter> valued = {
-        {"--link", choice(&link, {"demo", "serial", "udp", "tcp-client", "tcp-server"})},
+        {"--link", choice(&link, {"demo", "serial", "udp", "tcp-client", "tcp-server", "replay"})},
+        {"--file", text(&replay_file)},
+        {"--speed", Setter([this](const QString &v, QString *why) {
+             bool ok = false;
+             speed = v.toDouble(&ok);
+             if (ok && speed > 0 && speed <= 1e6)
+                 return true;
+             *why = QStringLiteral("accepts a factor above 0 (1: the recorded pace)");
+             return false;
+         })},
+        {"--raw", text(&raw)},
         {"--port", text(&port)},
         {"--baud", Setter([this](const QString &v, QString *why) {
              int b = 0;
@@ -192,6 +202,7 @@ bool RecordOptions::parse(const QStringList &args, QString *error)
     const std::map<QString, bool *> flags = {
         {"--terminal", &terminal}, {"--hex", &hex}, {"--list-engines", &list_engines},
         {"--list-ports", &list_ports}, {"--help", &help}, {"-h", &help},
+        {"--as-fast-as-possible", &as_fast},
     };
 
     for (int i = 0; i < args.size(); ++i) {
@@ -236,6 +247,12 @@ bool RecordOptions::parse(const QStringList &args, QString *error)
             return false;
         }
     }
+    if (as_fast)
+        speed = 0;
+    if (link == QLatin1String("replay") && replay_file.isEmpty() && !list_ports && !list_engines && !help) {
+        *error = QStringLiteral("--link replay needs --file (a raw capture written with --raw)");
+        return false;
+    }
     if (terminal && hex) {
         *error = QStringLiteral("--terminal and --hex exclude each other");
         return false;
@@ -254,7 +271,7 @@ QString RecordOptions::usage()
         "Records the channels a data engine decodes from one link, without a window.\n"
         "\n"
         "Link:\n"
-        "  --link demo|serial|udp|tcp-client|tcp-server   (default demo)\n"
+        "  --link demo|serial|udp|tcp-client|tcp-server|replay   (default demo)\n"
         "  serial:     --port NAME|PATH --baud N (115200) --databits 5|6|7|8 (8)\n"
         "              --stopbits 1|1.5|2 (1) --parity None|Even|Odd|Space|Mark (None)\n"
         "              --flow None|Hard|Soft (None)\n"
@@ -263,6 +280,8 @@ QString RecordOptions::usage()
         "  tcp-server: --listen-port N (1347)\n"
         "  demo:       --protocol ZezoRovar|ZazuZavuv (ZezoRovar) --period MS (15)\n"
         "              --csv-dir DIR --picture-dir DIR\n"
+        "  replay:     --file FILE (a raw capture) --speed X (1: the recorded pace)\n"
+        "              or --as-fast-as-possible\n"
         "Decoding:\n"
         "  --engine NAME       engine in plugins/dataengines (default: the demo's format, else ZezoRovar)\n"
         "  --list-engines      print the engines and end\n"
@@ -271,6 +290,10 @@ QString RecordOptions::usage()
         "  --seconds N         stop after N seconds\n"
         "  --rows N            stop after N rows\n"
         "  --csv FILE          write every decoded row (header of channel names, CR LF)\n"
+        "  --raw FILE          write every received byte as it arrives, for --link replay:\n"
+        "                      \"QELORAW1\", the start (int64 LE ms since the epoch), then per\n"
+        "                      chunk its length (uint32 LE), its time (int64 LE us since the\n"
+        "                      start) and its bytes\n"
         "  --time-column[=relative]\n"
         "                      lead each CSV row with its arrival time: ISO 8601 local time\n"
         "                      with milliseconds, or seconds since the start (header \"time\")\n"

@@ -27,6 +27,9 @@ struct RecordOptions {
     QString banner = QStringLiteral("plot0");
     // TCP server
     int listen_port = 1347;
+    // replay of a raw capture: speed 0 plays it as fast as it decodes
+    QString replay_file;
+    double speed = 1.0;
     // demo
     QString protocol = QStringLiteral("ZezoRovar");
     int period = 15;
@@ -37,10 +40,12 @@ struct RecordOptions {
     bool list_engines = false;
     bool list_ports = false;
     bool help = false;
+    bool as_fast = false;
 
     double seconds = 0; // 0: no limit
     qint64 rows = 0;    // 0: no limit
     QString csv;
+    QString raw; // a raw capture of every received byte
     // The CSV's leading time column: "" none, "absolute" or "relative".
     QString time_column;
     bool terminal = false;
