@@ -15,10 +15,11 @@
 #include "zazusender.h"
 
 // qelo-record as a user runs it: a TCP sender of ZazuZavuv frames, 8
-// channels, for 10 seconds, recorded with --csv. The clock runs from the
-// connection to the program's exit, so the CSV is complete and on disk when
-// it stops. Every row of the CSV is then checked against the row number the
-// sender put in it.
+// channels, for 10 seconds, recorded with --csv (and with --raw besides).
+// The clock runs from the connection to the program's exit, so the CSV is
+// complete and on disk when it stops. Every row of the CSV is then checked
+// against the row number the sender put in it. The replay benchmark decodes
+// such a raw capture again as fast as possible.
 namespace {
 
 constexpr int kSeconds = 10;
@@ -53,7 +54,7 @@ qint64 check_csv(const QString &path)
     return next;
 }
 
-void RecordCsv(benchmark::State &state)
+void RecordCsv(benchmark::State &state, bool raw)
 {
     const QString program = QCoreApplication::applicationDirPath() + "/qelo-record";
     if (!QFile::exists(program)) {
@@ -63,6 +64,9 @@ void RecordCsv(benchmark::State &state)
     for (auto _ : state) {
         QTemporaryDir dir;
         const QString csv = dir.filePath("bench.csv");
+        QStringList extra;
+        if (raw)
+            extra << "--raw" << dir.filePath("bench.raw");
         ZazuSender sender;
         sender.seconds = kSeconds;
         sender.close_when_done = true;
@@ -73,8 +77,9 @@ void RecordCsv(benchmark::State &state)
 
         QProcess rec;
         rec.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        rec.start(program, {"--link", "tcp-client", "--server-ip", "127.0.0.1", "--server-port",
-                            QString::number(sender.port), "--engine", "ZazuZavuv", "--csv", csv});
+        rec.start(program, QStringList{"--link", "tcp-client", "--server-ip", "127.0.0.1", "--server-port",
+                                       QString::number(sender.port), "--engine", "ZazuZavuv", "--csv", csv}
+                               + extra);
         QElapsedTimer clock;
         clock.start();
         const bool finished = rec.waitForFinished((kSeconds + 60) * 1000);
@@ -115,6 +120,63 @@ void RecordCsv(benchmark::State &state)
     }
 }
 
+void RecordCsvOnly(benchmark::State &state) { RecordCsv(state, false); }
+void RecordCsvRaw(benchmark::State &state) { RecordCsv(state, true); }
+
+// A capture of one second of the sender, then decoded again with --link
+// replay --as-fast-as-possible, without a CSV so that the decoding is what
+// is timed; the rows it reports must be the rows sent.
+void Replay(benchmark::State &state)
+{
+    const QString program = QCoreApplication::applicationDirPath() + "/qelo-record";
+    QTemporaryDir dir;
+    const QString capture = dir.filePath("capture.raw");
+    for (auto _ : state) {
+        ZazuSender sender;
+        sender.seconds = 1;
+        sender.close_when_done = true;
+        std::unique_ptr<QThread> thread(QThread::create([&] { sender.run(); }));
+        thread->start();
+        while (!sender.listening && !sender.failed)
+            QThread::msleep(1);
+        QProcess rec;
+        rec.start(program, {"--link", "tcp-client", "--server-ip", "127.0.0.1", "--server-port",
+                            QString::number(sender.port), "--engine", "ZazuZavuv", "--raw", capture});
+        rec.waitForFinished(120000);
+        thread->wait();
+        if (rec.exitCode() != 0 || sender.failed) {
+            state.SkipWithError("the capture could not be made");
+            return;
+        }
+        QProcess replay;
+        replay.start(program, {"--link", "replay", "--file", capture, "--as-fast-as-possible", "--engine", "ZazuZavuv"});
+        QElapsedTimer clock;
+        clock.start();
+        const bool finished = replay.waitForFinished(300000);
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        if (!finished || replay.exitCode() != 0) {
+            state.SkipWithError(qPrintable("the replay failed: " + QString::fromLocal8Bit(replay.readAllStandardError())));
+            return;
+        }
+        qint64 written = -1;
+        for (const QByteArray &line : replay.readAllStandardError().split('\n'))
+            if (line.startsWith("rows: "))
+                written = line.mid(6).toLongLong();
+        if (written != sender.rows) {
+            state.SkipWithError(qPrintable(QString("the replay decoded %1 rows of %2 sent")
+                                               .arg(written).arg(sender.rows.load())));
+            return;
+        }
+        const double mb = QFileInfo(capture).size() / 1e6;
+        state.SetIterationTime(seconds);
+        state.counters["capture_MB"] = benchmark::Counter(mb);
+        state.counters["MB_per_second"] = benchmark::Counter(mb / seconds);
+        state.counters["rows_per_second"] = benchmark::Counter(double(written) / seconds);
+    }
 }
 
-BENCHMARK(RecordCsv)->Name("QeloRecord/csv/ZazuZavuv/8")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(RecordCsvRaw)->Name("QeloRecord/csv+raw/ZazuZavuv/8")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Replay)->Name("QeloRecord/replay/ZazuZavuv/8")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(RecordCsvOnly)->Name("QeloRecord/csv/ZazuZavuv/8")->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
