@@ -465,6 +465,56 @@ private slots:
         QCOMPARE(r.code, 2);
     }
 
+    // --reconnect: a TCP peer that closes and comes back; the rows sent
+    // before and after the gap are all in the one CSV, none twice.
+    void reconnectKeepsRecording()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const QString csv = dir_.filePath("reconnect.csv");
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--banner", "", "--engine", "ZazuZavuv", "--csv", csv, "--reconnect"});
+        QVERIFY(rec.waitForStarted(10000));
+        int sent = 0;
+        for (int session = 0; session < 3; ++session) {
+            QVERIFY(server.waitForNewConnection(15000));
+            QTcpSocket *peer = server.nextPendingConnection();
+            QVERIFY(peer);
+            // Away after the third: connections are refused from now on.
+            if (session == 2)
+                server.close();
+            QByteArray block;
+            for (int i = 0; i < 1000; ++i, ++sent)
+                block += zazu_frame({float(sent & 255), float(sent >> 8), 1.0f});
+            peer->write(block);
+            while (peer->bytesToWrite() > 0)
+                peer->waitForBytesWritten(1000);
+            QThread::msleep(300);
+            peer->disconnectFromHost();
+            if (peer->state() != QAbstractSocket::UnconnectedState)
+                peer->waitForDisconnected(3000);
+            delete peer;
+        }
+        // The third drop: the peer stays away while the attempts go on,
+        // further apart; then the user stops.
+        QThread::msleep(2500);
+        ::kill(pid_t(rec.processId()), SIGINT);
+        QVERIFY(rec.waitForFinished(10000));
+        QCOMPARE(rec.exitCode(), 0);
+        const QByteArray err = rec.readAllStandardError();
+        QCOMPARE(err.count("the link dropped"), 3);
+        QCOMPARE(err.count("the link is back"), 2);
+        QVERIFY(err.contains("reopening the link (attempt 1)"));
+        QVERIFY2(err.contains("reopening the link (attempt 2)"), err.constData());
+        const QList<QByteArray> lines = csv_lines(csv);
+        QCOMPARE(lines.size(), sent + 1);
+        for (int i = 1; i < lines.size(); ++i) {
+            const QList<QByteArray> v = lines[i].split(',');
+            QCOMPARE(int(v[0].toDouble() + 256 * v[1].toDouble()), i - 1);
+        }
+    }
+
     void sigintMidStreamKeepsEveryRow()
     {
         QTcpServer server;

@@ -153,15 +153,11 @@ bool Recorder::start()
     }
 
     QString error;
-    link_ = LinkFactory::create(options_, hub_, &error);
-    if (!link_) {
+    if (!make_link(&error)) {
         std::fprintf(stderr, "qelo-record: %s\n", qPrintable(error));
         exit_code_ = RecordOptions::BadOptions;
         return false;
     }
-    const QMetaObject *meta = link_->metaObject();
-    const QMetaProperty prop = meta->property(meta->indexOfProperty("connected"));
-    connect(link_, prop.notifySignal(), this, metaObject()->method(metaObject()->indexOfSlot("on_connected_changed()")));
 
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
@@ -177,6 +173,46 @@ bool Recorder::start()
     return true;
 }
 
+bool Recorder::make_link(QString *error)
+{
+    link_ = LinkFactory::create(options_, hub_, error);
+    if (!link_)
+        return false;
+    const QMetaObject *meta = link_->metaObject();
+    const QMetaProperty prop = meta->property(meta->indexOfProperty("connected"));
+    connect(link_, prop.notifySignal(), this, metaObject()->method(metaObject()->indexOfSlot("on_connected_changed()")));
+    return true;
+}
+
+// One attempt to bring a dropped link back; the next follows after a wait
+// that doubles up to 5 s while the link stays down.
+void Recorder::reopen()
+{
+    if (stopping_ || was_connected_)
+        return;
+    if (link_) {
+        QMetaObject::invokeMethod(link_, "close");
+        delete link_;
+        link_ = nullptr;
+    }
+    QString error;
+    if (!make_link(&error)) {
+        last_error_ = error.toLocal8Bit();
+        stop(RecordOptions::LinkFailed);
+        return;
+    }
+    ++attempts_;
+    std::fprintf(stderr, "qelo-record: reopening the link (attempt %d)\n", attempts_);
+    QMetaObject::invokeMethod(link_, "open");
+    const int wait = backoff_ms_;
+    backoff_ms_ = std::min(backoff_ms_ * 2, 5000);
+    QTimer::singleShot(wait, this, [this]() {
+        if (!stopping_ && !was_connected_)
+            reopen();
+    });
+    on_connected_changed();
+}
+
 void Recorder::on_connected_changed()
 {
     if (stopping_ || !link_)
@@ -185,9 +221,26 @@ void Recorder::on_connected_changed()
     if (connected && !was_connected_) {
         was_connected_ = true;
         open_timer_.stop();
-        queue_sending();
+        if (reconnecting_) {
+            std::fprintf(stderr, "qelo-record: the link is back after %d attempt%s\n", attempts_,
+                         attempts_ == 1 ? "" : "s");
+            reconnecting_ = false;
+            attempts_ = 0;
+            backoff_ms_ = 500;
+        } else {
+            queue_sending();
+        }
     } else if (!connected && was_connected_) {
-        stop(RecordOptions::Done); // the link closed
+        if (!options_.reconnect) {
+            stop(RecordOptions::Done); // the link closed
+            return;
+        }
+        // The recording goes on in the same files once the link is back.
+        was_connected_ = false;
+        reconnecting_ = true;
+        std::fprintf(stderr, "qelo-record: the link dropped; reopening in %.1f s\n", backoff_ms_ / 1000.0);
+        const int wait = backoff_ms_;
+        QTimer::singleShot(wait, this, [this]() { reopen(); });
     }
 }
 
@@ -197,9 +250,9 @@ void Recorder::on_link_error(QByteArray text)
     // Some errors while opening are only warnings (a port without modem
     // lines, say): the opening failed only if the link is not up shortly
     // after.
-    if (!was_connected_ && !stopping_)
+    if (!was_connected_ && !stopping_ && !reconnecting_)
         QTimer::singleShot(500, this, [this]() {
-            if (!was_connected_ && !stopping_)
+            if (!was_connected_ && !stopping_ && !reconnecting_)
                 stop(RecordOptions::LinkFailed);
         });
 }

@@ -39,6 +39,9 @@ private slots:
 
 private:
     void stop(int code);
+    // Makes and opens the link (again, after a drop, with --reconnect).
+    bool make_link(QString *error);
+    void reopen();
     void queue_sending();
     void print_status(bool final_line);
     qint64 stored_rows() const;
@@ -52,6 +55,10 @@ private:
     QTimer open_timer_;
     QElapsedTimer clock_;
     bool was_connected_ = false;
+    // With --reconnect, after a drop: attempts so far and the next wait.
+    bool reconnecting_ = false;
+    int attempts_ = 0;
+    int backoff_ms_ = 500;
     bool stopping_ = false;
     bool status_on_tty_ = false;
     QByteArray last_error_;

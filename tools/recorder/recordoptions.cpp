@@ -202,7 +202,7 @@ bool RecordOptions::parse(const QStringList &args, QString *error)
     const std::map<QString, bool *> flags = {
         {"--terminal", &terminal}, {"--hex", &hex}, {"--list-engines", &list_engines},
         {"--list-ports", &list_ports}, {"--help", &help}, {"-h", &help},
-        {"--as-fast-as-possible", &as_fast},
+        {"--as-fast-as-possible", &as_fast}, {"--reconnect", &reconnect},
     };
 
     for (int i = 0; i < args.size(); ++i) {
@@ -280,6 +280,8 @@ QString RecordOptions::usage()
         "  tcp-server: --listen-port N (1347)\n"
         "  demo:       --protocol ZezoRovar|ZazuZavuv (ZezoRovar) --period MS (15)\n"
         "              --csv-dir DIR --picture-dir DIR\n"
+        "  --reconnect reopen a serial port, TCP client or UDP link that drops, waiting\n"
+        "              0.5 s, then up to 5 s between attempts; the files go on\n"
         "  replay:     --file FILE (a raw capture) --speed X (1: the recorded pace)\n"
         "              or --as-fast-as-possible\n"
         "Decoding:\n"

@@ -41,6 +41,7 @@ struct RecordOptions {
     bool list_ports = false;
     bool help = false;
     bool as_fast = false;
+    bool reconnect = false; // reopen a dropped link, 0.5 s to 5 s apart
 
     double seconds = 0; // 0: no limit
     qint64 rows = 0;    // 0: no limit
