@@ -65,9 +65,11 @@ Rectangle {
             color: theme.fontColorBar
             font.family: g_settings.fontFamilyNumber
         }
+        // Takes only the room left over, cut short when there is little.
         IntakeLine {
             Layout.fillWidth: true
-            Layout.minimumWidth: 40
+            Layout.preferredWidth: 0
+            Layout.minimumWidth: 0
         }
         MyCheckBox {
             id: noWarn

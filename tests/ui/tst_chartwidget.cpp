@@ -283,6 +283,30 @@ private slots:
         wave_chart()->setProperty("time_unit", 1);
     }
 
+    // A narrow chart thins its x labels out instead of running them into
+    // each other; the newest (0) stays.
+    void axis_labels_never_overlap()
+    {
+        const QRect was = window_->geometry();
+        window_->resize(760, 560);
+        QTest::qWait(400);
+        QList<QQuickItem *> found;
+        collect(window_->contentItem(), "axisXLabel", found);
+        QList<QQuickItem *> shown;
+        for (QQuickItem *i : found)
+            if (i->isVisible())
+                shown << i;
+        QVERIFY(shown.size() >= 2);
+        std::sort(shown.begin(), shown.end(), [](QQuickItem *a, QQuickItem *b) { return a->x() < b->x(); });
+        for (int k = 1; k < shown.size(); ++k)
+            QVERIFY2(shown[k]->x() >= shown[k - 1]->x() + shown[k - 1]->width(),
+                     qPrintable(shown[k - 1]->property("text").toString() + " / " + shown[k]->property("text").toString()));
+        QCOMPARE(shown.last()->property("text").toString().toDouble(), 0.0);
+        shot("chart-narrow");
+        window_->setGeometry(was);
+        QTest::qWait(300);
+    }
+
     void bar_names_rename_and_take_off()
     {
         QMetaObject::invokeMethod(wave_chart(), "set_kind", Q_ARG(QVariant, 1));
