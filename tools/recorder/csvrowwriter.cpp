@@ -284,8 +284,13 @@ bool CsvRowWriter::drain()
 
 bool CsvRowWriter::finish(int grace_ms, bool hard)
 {
-    if (fd_ < 0 && !file_)
+#ifdef Q_OS_WIN
+    if (!file_)
         return !failed_;
+#else
+    if (fd_ < 0)
+        return !failed_;
+#endif
     hub_->set_row_tap(nullptr);
     {
         std::lock_guard<std::mutex> locker(lock_);

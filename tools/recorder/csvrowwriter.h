@@ -73,7 +73,9 @@ private:
     TimeColumn time_column_ = NoTime;
     qint64 start_ms_ = 0;
     int fd_ = -1;
-    std::FILE *file_ = nullptr;  // where the file is not a descriptor
+#ifdef Q_OS_WIN
+    std::FILE *file_ = nullptr;  // written through stdio there
+#endif
     bool pipe_like_ = false;     // writes of at most a pipe buffer are atomic
     std::mutex lock_;
     std::condition_variable wake_;
