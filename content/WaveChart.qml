@@ -220,11 +220,14 @@ Rectangle {
         marker.repaint(false)
         return placed.id
     }
+    function cursor_of(id) {
+        return cursors.filter(function(k) { return k.id === id })[0]
+    }
     function update_cursor(id, change) {
         cursors = cursors.map(function(c) { return c.id === id ? Object.assign({}, c, change) : c })
     }
     function move_cursor(id, px) {
-        var c = cursors.filter(function(k) { return k.id === id })[0]
+        var c = cursor_of(id)
         if (c === undefined)
             return
         if (c.kind === 1) {
@@ -239,7 +242,7 @@ Rectangle {
         marker.repaint(false)
     }
     function set_cursor_flag(id, name, value) {
-        var c = cursors.filter(function(k) { return k.id === id })[0]
+        var c = cursor_of(id)
         if (c === undefined)
             return
         if (name === "hide_point")
@@ -258,7 +261,7 @@ Rectangle {
             marker.remove_cursor(c.id)
     }
     function remove_cursor(id) {
-        var c = cursors.filter(function(k) { return k.id === id })[0]
+        var c = cursor_of(id)
         if (c !== undefined)
             drop_cursor(c)
         cursors = cursors.filter(function(k) { return k.id !== id })

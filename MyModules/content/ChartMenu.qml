@@ -35,16 +35,19 @@ MyMenu {
                 field.text = value
         }
     }
-    // A check entry for a boolean member of the view.
+    // A check entry for a boolean member of the view (or of the chart
+    // when `on_chart`).
     component CheckItem: MyMenuItem {
         property string member
+        property bool on_chart: false
+        readonly property var owner: on_chart ? chartMenu.chart : chartMenu.view
         objectName: "chartCheck_" + member
         checkable: true
-        checked: chartMenu.view !== null && chartMenu.view[member]
+        checked: owner !== null && owner[member]
         // The mark follows the member, also when something else sets it.
         onTriggered: {
-            chartMenu.view[member] = checked
-            checked = Qt.binding(function() { return chartMenu.view !== null && chartMenu.view[member] })
+            owner[member] = checked
+            checked = Qt.binding(function() { return owner !== null && owner[member] })
         }
     }
 
@@ -76,16 +79,7 @@ MyMenu {
         low: 1
         high: 20
     }
-    MyMenuItem {
-        objectName: "chartCheck_fake_continuous"
-        text: qsTr("连接数据点")
-        checkable: true
-        checked: chartMenu.chart !== null && chartMenu.chart.fake_continuous
-        onTriggered: {
-            chartMenu.chart.fake_continuous = checked
-            checked = Qt.binding(function() { return chartMenu.chart !== null && chartMenu.chart.fake_continuous })
-        }
-    }
+    CheckItem { member: "fake_continuous"; on_chart: true; text: qsTr("连接数据点") }
     CheckItem { member: "simplify"; text: qsTr("简化辅助线") }
     CheckItem { member: "hide_border"; text: qsTr("隐藏外框") }
     CheckItem { member: "all_bar_text"; text: qsTr("显示柱形图上方所有文字") }
