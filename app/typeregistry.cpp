@@ -13,6 +13,7 @@
 #include "datahub.h"
 #include "debugclient.h"
 #include "debugdemo.h"
+#include "debugreplay.h"
 #include "debugserial.h"
 #include "debugserver.h"
 #include "debugudp.h"
@@ -55,6 +56,7 @@ void TypeRegistry::registerAll()
     qmlRegisterType<DebugClient>("mine.qt.DebugClient", 1, 0, "DebugClient");
     qmlRegisterType<DebugUDP>("mine.qt.DebugUDP", 1, 0, "DebugUDP");
     qmlRegisterType<DebugSerial>("mine.qt.DebugSerial", 1, 0, "DebugSerial");
+    qmlRegisterType<DebugReplay>("mine.qt.DebugReplay", 1, 0, "DebugReplay");
     qmlRegisterType<QMLFileDialog>("mine.qt.QMLFileDialog", 1, 0, "QMLFileDialog");
     qmlRegisterType<FileIO>("mine.qt.FileIO", 1, 0, "FileIO");
     qmlRegisterType<QmlClipboardAdapter>("mine.qt.Clipboard", 1, 0, "Clipboard");

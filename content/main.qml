@@ -128,7 +128,8 @@ NewWindow {
         return {
             ".": { samples: mainRect.samples, ctx: mainRect.get_geometry_ctx(), hide_menu: false },
             "text_buffer": { encoder: tb.encoder, list_size: tb.list_size },
-            "datahub_global": Ctx.pick(datahub_global, ["fps", "use_instance", "timeout_ms", "global_decimal"]),
+            "datahub_global": Ctx.pick(datahub_global, ["fps", "use_instance", "timeout_ms", "global_decimal",
+                                                        "save_time_column"]),
             "defaultAppTheme": { ctx: theme.get_ctx() },
             "theme_funcs": { ctx: themeFuncs.get_ctx() },
             "g_settings": { ctx: g_settings.get_ctx() },
@@ -152,6 +153,7 @@ NewWindow {
         datahub_global.use_instance = Ctx.boolean(hub, "use_instance", datahub_global.use_instance)
         datahub_global.timeout_ms = Math.max(0, Math.min(100000, Ctx.integer(hub, "timeout_ms", datahub_global.timeout_ms)))
         datahub_global.global_decimal = Math.max(0, Math.min(10, Ctx.integer(hub, "global_decimal", datahub_global.global_decimal)))
+        datahub_global.save_time_column = Ctx.integer(hub, "save_time_column", datahub_global.save_time_column)
         theme.set_ctx(Ctx.child(ctx, "defaultAppTheme"))
         themeFuncs.set_ctx(Ctx.child(ctx, "theme_funcs"))
         g_settings.set_ctx(Ctx.child(ctx, "g_settings"))

@@ -305,6 +305,9 @@ void DataHub::append_row(const float *values, int n)
         c.ring[h] = 0.0f;
         c.rt_value = 0.0;
     }
+    if (row_times_.size() != size_t(size_))
+        row_times_.assign(size_t(size_), 0);
+    row_times_[h] = row_time_ms_;
     head_ = (head_ + 1) % size_;
     if (effective_size_ < size_)
         ++effective_size_;
@@ -361,6 +364,29 @@ void DataHub::set_num_lines(int count)
     deferred_lines_.store(true, std::memory_order_relaxed);
 }
 
+namespace {
+// A ring of a entries whose oldest is at h, laid out again in m entries with
+// the oldest first, keeping the newest when it shrinks.
+template <typename T>
+void relayout_ring(std::vector<T> &ring, int a, int h, int m)
+{
+    std::vector<T> fresh(size_t(m), T(0));
+    if (int(ring.size()) == a && a > 0 && h >= 0 && h <= a) {
+        const T *old = ring.data();
+        if (m > a) {
+            std::copy(old + h, old + a, fresh.begin() + (m - a));
+            std::copy(old, old + h, fresh.begin() + (m - a) + (a - h));
+        } else if (h >= m) {
+            std::copy(old + (h - m), old + h, fresh.begin());
+        } else {
+            std::copy(old + (a - (m - h)), old + a, fresh.begin());
+            std::copy(old, old + h, fresh.begin() + (m - h));
+        }
+    }
+    ring.swap(fresh);
+}
+}
+
 void DataHub::relayout(int m)
 {
     if (m == allocated_)
@@ -369,23 +395,8 @@ void DataHub::relayout(int m)
     for (int i = 0; i < m; ++i)
         index_ramp_[size_t(i)] = float(i);
 
-    const int a = allocated_;
-    const int h = head_;
-    for (Channel &c : channels_) {
-        std::vector<float> fresh(size_t(m), 0.0f);
-        if (int(c.ring.size()) == a && a > 0 && h >= 0 && h <= a) {
-            const float *old = c.ring.data();
-            if (m > a) {
-                std::copy(old + h, old + a, fresh.begin() + (m - a));
-                std::copy(old, old + h, fresh.begin() + (m - a) + (a - h));
-            } else if (h >= m) {
-                std::copy(old + (h - m), old + h, fresh.begin());
-            } else {
-                std::copy(old + (a - (m - h)), old + a, fresh.begin());
-                std::copy(old, old + h, fresh.begin() + (m - h));
-            }
-        }
-        c.ring.swap(fresh);
-    }
+    for (Channel &c : channels_)
+        relayout_ring(c.ring, allocated_, head_, m);
+    relayout_ring(row_times_, allocated_, head_, m);
     allocated_ = m;
 }

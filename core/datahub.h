@@ -51,6 +51,9 @@ class DataHub : public QObject
     Q_PROPERTY(int global_decimal READ global_decimal WRITE set_global_decimal NOTIFY global_decimal_changed)
     Q_PROPERTY(int timeout_ms READ timeout_ms WRITE set_timeout_ms NOTIFY timeout_ms_changed)
     Q_PROPERTY(bool use_instance READ use_instance WRITE set_use_instance NOTIFY use_instance_changed)
+    // Saving leads each row with its arrival time: 0 no, 1 date and time,
+    // 2 seconds since the first saved row (RowTimeFormat's modes).
+    Q_PROPERTY(int save_time_column READ save_time_column WRITE set_save_time_column NOTIFY save_time_column_changed)
 
 public:
     static constexpr int kMaxChannels = 1024;
@@ -113,6 +116,9 @@ public:
     Q_INVOKABLE void reset_counters();
     const IntakeCounters &counters() const { return counters_; }
     Q_INVOKABLE void PutErrorData(QByteArray data);
+    // A line about the link in the terminal that is no link error (the
+    // window reopening a dropped link, say).
+    Q_INVOKABLE void put_link_note(const QString &text);
     // Links read device bytes into this scratch (and may enlarge it).
     QByteArray &read_scratch() { return read_scratch_; }
     // Handed to the main engine as the "data" image provider, which then
@@ -177,6 +183,8 @@ public:
     void set_fps(int f);
     int real_fps() const;
     int global_decimal() const { return global_decimal_; }
+    int save_time_column() const { return save_time_column_; }
+    void set_save_time_column(int v);
     void set_global_decimal(int v);
     int timeout_ms() const { return timeout_ms_; }
     void set_timeout_ms(int v);
@@ -195,6 +203,7 @@ signals:
     void decimals_changed();
     void if_draws_changed();
     void global_decimal_changed();
+    void save_time_column_changed();
     void theme_color_changed();
     void num_lines_changed();
     void size_changed();
@@ -289,9 +298,14 @@ private:
     int allocated_ = 0;
     std::atomic<bool> closed_{false};
     std::vector<float> index_ramp_;
+    // Each stored row's arrival (ms since the epoch, 0 when unknown), laid
+    // out as the channel rings; under the data lock.
+    std::vector<qint64> row_times_;
+    qint64 row_time_ms_ = 0;  // given to the rows being appended
 
     int fps_ = 30;
     int global_decimal_ = 6;
+    std::atomic<int> save_time_column_{0};
     std::atomic<bool> heart_beat_{false};
     int heart_beat_ticks_ = 0;
     int timeout_ms_ = 0;

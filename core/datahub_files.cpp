@@ -1,4 +1,5 @@
 #include "datahub.h"
+#include "rowtimeformat.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -116,6 +117,9 @@ void DataHub::save_job()
         std::lock_guard<DataLock> locker(data_lock_);
         QTextStream out(&file);
         QStringList header;
+        const auto time_mode = RowTimeFormat::Mode(save_time_column_.load());
+        if (time_mode != RowTimeFormat::None)
+            header.append(QStringLiteral("time"));
         for (const QString &n : qAsConst(job_names_))
             header.append(field_safe(n));
         out << header.join(QLatin1Char(',')) << "\r\n";
@@ -128,10 +132,28 @@ void DataHub::save_job()
                 precision[size_t(j)] = d < 0 ? global_decimal_ : d - 1;
             }
         }
+        const bool timed = time_mode != RowTimeFormat::None && row_times_.size() == size_t(size_);
+        // Relative times count from the first saved row that has one.
+        qint64 first_ms = 0;
+        for (int i = size_ - effective_size_; timed && i < size_ && first_ms == 0; ++i)
+            first_ms = row_times_[size_t((i + head_) % size_)];
+        RowTimeFormat time_format(time_mode, first_ms);
+        std::string time_text;
         QString row;
         for (int i = size_ - effective_size_; i < size_; ++i) {
             const size_t at = size_t((i + head_) % size_);
             row.clear();
+            if (time_mode != RowTimeFormat::None) {
+                // A row without a known arrival (loaded from a file) leaves
+                // the field empty.
+                if (timed && row_times_[at] != 0) {
+                    time_text.clear();
+                    time_format.append(row_times_[at], time_text);
+                    row += QLatin1String(time_text.data(), int(time_text.size()));
+                }
+                if (lines > 0)
+                    row += QLatin1Char(',');
+            }
             for (int j = 0; j < lines; ++j) {
                 if (j)
                     row += QLatin1Char(',');
@@ -181,6 +203,7 @@ void DataHub::load_job()
         std::lock_guard<DataLock> locker(data_lock_);
         set_num_lines(0);
         mismatch_count_ = 0;
+        row_time_ms_ = 0; // a file's rows have no arrival time here
         QByteArray line;
         if (read_line(file, line))
             names = QString::fromLocal8Bit(line).trimmed().split(QLatin1Char(','));

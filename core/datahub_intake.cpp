@@ -86,6 +86,12 @@ void DataHub::PutErrorData(QByteArray data)
     emit link_error(data);
 }
 
+void DataHub::put_link_note(const QString &text)
+{
+    text_buffer_.AppendErrorText(text.toUtf8());
+    emit text_message_updated();
+}
+
 void DataHub::reset_counters()
 {
     std::lock_guard<DataLock> locker(data_lock_);
@@ -118,6 +124,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
         if (!engine)
             return;
         images_before = engine->images.size();
+        row_time_ms_ = receive_time.toMSecsSinceEpoch();
         const int used = received_used_;
         engine->process(received_.constData(), used);
         // A frame outside the buffer, out of order or overlapping would make

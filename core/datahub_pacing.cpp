@@ -1,5 +1,7 @@
 #include "datahub.h"
 
+#include "rowtimeformat.h"
+
 #include <QDebug>
 #include <algorithm>
 #include <mutex>
@@ -33,6 +35,14 @@ void DataHub::set_global_decimal(int v)
 {
     global_decimal_ = v;
     emit global_decimal_changed();
+}
+
+void DataHub::set_save_time_column(int v)
+{
+    if (v < RowTimeFormat::None || v > RowTimeFormat::Relative || v == save_time_column_)
+        return;
+    save_time_column_ = v;
+    emit save_time_column_changed();
 }
 
 void DataHub::set_timeout_ms(int v)

@@ -794,6 +794,26 @@
         <source>载入1个记录所有控件窗口及标签的配置文件</source>
         <translation>Load one file recording all widget windows and tabs</translation>
     </message>
+    <message>
+        <source>保存数据时的时间列</source>
+        <translation>Time column</translation>
+    </message>
+    <message>
+        <source>不保存时间</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>日期时间（毫秒）</source>
+        <translation>Date and time (ms)</translation>
+    </message>
+    <message>
+        <source>相对时间（秒）</source>
+        <translation>Seconds from the start</translation>
+    </message>
+    <message>
+        <source>每行数据前加一列接收时间；载入时忽略该列</source>
+        <translation>Each row is led by its arrival time; loading skips that column</translation>
+    </message>
 </context>
 <context>
     <name>FillParentMenu</name>
@@ -996,6 +1016,10 @@
     <message>
         <source>控件</source>
         <translation>Widgets</translation>
+    </message>
+    <message>
+        <source>重新连接中...</source>
+        <translation>Reconnecting...</translation>
     </message>
 </context>
 <context>
@@ -1315,6 +1339,58 @@
     <message>
         <source>打开接口</source>
         <translation>Open link</translation>
+    </message>
+    <message>
+        <source>请先选择原始数据文件</source>
+        <translation>Choose a raw capture file first</translation>
+    </message>
+    <message>
+        <source>接口已断开，%1秒后重新打开</source>
+        <translation>the link dropped; reopening in %1 s</translation>
+    </message>
+    <message>
+        <source>正在重新打开接口（第%1次）</source>
+        <translation>reopening the link (attempt %1)</translation>
+    </message>
+    <message>
+        <source>接口已恢复，共尝试%1次</source>
+        <translation>the link is back after %1 attempts</translation>
+    </message>
+    <message>
+        <source>原始数据回放</source>
+        <translation>Capture replay</translation>
+    </message>
+    <message>
+        <source>把qelo-record --raw录下的原始数据再次送入所选数据引擎</source>
+        <translation>Feeds a capture made with qelo-record --raw through the chosen data engine again</translation>
+    </message>
+    <message>
+        <source>断线重连</source>
+        <translation>Reconnect</translation>
+    </message>
+    <message>
+        <source>接口断开后自动重新打开：0.5秒后第一次，之后间隔加倍，最长5秒</source>
+        <translation>Reopens the link after it drops: first after 0.5 s, then at doubling waits up to 5 s</translation>
+    </message>
+    <message>
+        <source>原始数据文件</source>
+        <translation>Capture file</translation>
+    </message>
+    <message>
+        <source>选择一个原始数据文件</source>
+        <translation>Choose a raw capture file</translation>
+    </message>
+    <message>
+        <source>回放速度</source>
+        <translation>Replay speed</translation>
+    </message>
+    <message>
+        <source>按录制时的节奏回放，或尽快解析</source>
+        <translation>Replays at the recorded pace, or decodes as fast as it can</translation>
+    </message>
+    <message>
+        <source>尽快</source>
+        <translation>As fast as possible</translation>
     </message>
 </context>
 <context>

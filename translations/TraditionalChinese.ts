@@ -794,6 +794,26 @@
         <source>载入1个记录所有控件窗口及标签的配置文件</source>
         <translation>載入1個記錄所有控件視窗及標籤的設定檔</translation>
     </message>
+    <message>
+        <source>保存数据时的时间列</source>
+        <translation>儲存資料時的時間欄</translation>
+    </message>
+    <message>
+        <source>不保存时间</source>
+        <translation>不儲存時間</translation>
+    </message>
+    <message>
+        <source>日期时间（毫秒）</source>
+        <translation>日期時間（毫秒）</translation>
+    </message>
+    <message>
+        <source>相对时间（秒）</source>
+        <translation>相對時間（秒）</translation>
+    </message>
+    <message>
+        <source>每行数据前加一列接收时间；载入时忽略该列</source>
+        <translation>每列資料前加一欄接收時間；載入時忽略該欄</translation>
+    </message>
 </context>
 <context>
     <name>FillParentMenu</name>
@@ -996,6 +1016,10 @@
     <message>
         <source>控件</source>
         <translation>控件</translation>
+    </message>
+    <message>
+        <source>重新连接中...</source>
+        <translation>重新連線中...</translation>
     </message>
 </context>
 <context>
@@ -1315,6 +1339,58 @@
     <message>
         <source>打开接口</source>
         <translation>打開介面</translation>
+    </message>
+    <message>
+        <source>请先选择原始数据文件</source>
+        <translation>請先選擇原始資料檔案</translation>
+    </message>
+    <message>
+        <source>接口已断开，%1秒后重新打开</source>
+        <translation>介面已中斷，%1秒後重新開啟</translation>
+    </message>
+    <message>
+        <source>正在重新打开接口（第%1次）</source>
+        <translation>正在重新開啟介面（第%1次）</translation>
+    </message>
+    <message>
+        <source>接口已恢复，共尝试%1次</source>
+        <translation>介面已恢復，共嘗試%1次</translation>
+    </message>
+    <message>
+        <source>原始数据回放</source>
+        <translation>原始資料回放</translation>
+    </message>
+    <message>
+        <source>把qelo-record --raw录下的原始数据再次送入所选数据引擎</source>
+        <translation>把qelo-record --raw錄下的原始資料再次送入所選資料引擎</translation>
+    </message>
+    <message>
+        <source>断线重连</source>
+        <translation>斷線重連</translation>
+    </message>
+    <message>
+        <source>接口断开后自动重新打开：0.5秒后第一次，之后间隔加倍，最长5秒</source>
+        <translation>介面中斷後自動重新開啟：0.5秒後第一次，之後間隔加倍，最長5秒</translation>
+    </message>
+    <message>
+        <source>原始数据文件</source>
+        <translation>原始資料檔案</translation>
+    </message>
+    <message>
+        <source>选择一个原始数据文件</source>
+        <translation>選擇一個原始資料檔案</translation>
+    </message>
+    <message>
+        <source>回放速度</source>
+        <translation>回放速度</translation>
+    </message>
+    <message>
+        <source>按录制时的节奏回放，或尽快解析</source>
+        <translation>按錄製時的節奏回放，或盡快解析</translation>
+    </message>
+    <message>
+        <source>尽快</source>
+        <translation>盡快</translation>
     </message>
 </context>
 <context>

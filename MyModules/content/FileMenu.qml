@@ -4,6 +4,8 @@ import QtQuick 2.15
 MyMenu {
     id: menu
     title: qsTr("文件")
+    // Room for the longest entries in every language.
+    implicitWidth: 280
     signal save_data()
     signal load_data()
     signal save_cmds()
@@ -15,6 +17,24 @@ MyMenu {
         objectName: "saveDataItem"
         text: qsTr("保存数据")
         onTriggered: menu.save_data()
+    }
+    MyMenu {
+        objectName: "timeColumnMenu"
+        title: qsTr("保存数据时的时间列")
+        Repeater {
+            model: [QT_TR_NOOP("不保存时间"), QT_TR_NOOP("日期时间（毫秒）"), QT_TR_NOOP("相对时间（秒）")]
+            MyMenuItem {
+                objectName: "timeColumn" + index
+                text: qsTr(modelData)
+                tip: index === 0 ? "" : qsTr("每行数据前加一列接收时间；载入时忽略该列")
+                checkable: true
+                checked: datahub_global.save_time_column === index
+                onTriggered: {
+                    datahub_global.save_time_column = index
+                    checked = Qt.binding(function() { return datahub_global.save_time_column === index })
+                }
+            }
+        }
     }
     MyMenuItem {
         objectName: "loadDataItem"

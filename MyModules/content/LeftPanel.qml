@@ -43,7 +43,9 @@ Rectangle {
         }
         MyText {
             Layout.fillWidth: true
-            text: pal.connected ? qsTr("已连接") : (pal.link_open ? qsTr("连接中...") : qsTr("未连接"))
+            text: pal.connected ? qsTr("已连接")
+                                 : pal.reconnecting ? qsTr("重新连接中...")
+                                 : pal.link_open ? qsTr("连接中...") : qsTr("未连接")
             color: pal.connected ? theme.goodColor : theme.fontColorTips
             font.pixelSize: g_settings.fontPixelSizeSmall
         }

@@ -5,6 +5,11 @@ import QtQuick.Controls 2.15
 SpinBox {
     id: spin
     property string tip: qsTr("鼠标滚轮可增减")
+    // Ports and the like read as plain digits, without group separators.
+    property bool grouping: true
+    textFromValue: function(value, locale) {
+        return grouping ? Number(value).toLocaleString(locale, 'f', 0) : String(value)
+    }
     editable: true
     implicitHeight: g_settings.rowHeight
     implicitWidth: 110

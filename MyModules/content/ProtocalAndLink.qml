@@ -6,6 +6,7 @@ import mine.qt.DebugSerial 1.0
 import mine.qt.DebugUDP 1.0
 import mine.qt.DebugClient 1.0
 import mine.qt.DebugServer 1.0
+import mine.qt.DebugReplay 1.0
 import "qrc:/QeloDown/content/QeloDown"
 import "ctx.js" as Ctx
 
@@ -21,9 +22,11 @@ Item {
     readonly property int client_index: 2
     readonly property int server_index: 3
     readonly property int demo_index: 4
+    readonly property int replay_index: 5
 
     property var link: null
-    readonly property bool link_open: link !== null
+    // A dropped link being reopened counts as open: closing it stops that.
+    readonly property bool link_open: link !== null || reconnecting
     readonly property bool connected: link !== null && link.connected
     property alias link_type: linkCombo.currentIndex
     property alias engine_index: engineCombo.currentIndex
@@ -53,6 +56,19 @@ Item {
     property int client_server_port: 1346
     property string client_banner: "plot0"
     property int server_listen_port: 1347
+    property string replay_file: ""
+    property real replay_speed: 1  // 0: as fast as the engine decodes
+    readonly property var replay_speeds: [0.25, 0.5, 1, 2, 4, 10, 0]
+
+    // Reopening a serial port, TCP client or UDP link that drops: the first
+    // attempt 0.5 s after the drop, then at doubling waits up to 5 s.
+    property bool reconnect: false
+    property bool reconnecting: false
+    property bool was_connected: false
+    property int reconnect_attempts: 0
+    property int reconnect_wait_ms: 500
+    readonly property bool can_reconnect: link_kind === serial_index || link_kind === udp_index
+                                          || link_kind === client_index
 
     readonly property var baud_list: ["4000000", "3500000", "3000000", "2500000", "2000000", "1500000",
         "1152000", "1000000", "921600", "576000", "500000", "460800", "230400", "115200", "74800",
@@ -67,7 +83,8 @@ Item {
                                               "dtr", "rts"] },
         "udp": { prefix: "udp_", keys: ["remote_ip", "remote_port", "local_port"] },
         "tcp_client": { prefix: "client_", keys: ["server_ip", "server_port", "banner"] },
-        "tcp_server": { prefix: "server_", keys: ["listen_port"] }
+        "tcp_server": { prefix: "server_", keys: ["listen_port"] },
+        "replay": { prefix: "replay_", keys: ["file", "speed"] }
     })
     function get_ctx() {
         var ctx = {}
@@ -81,6 +98,7 @@ Item {
         ctx.protocol_combo = { currentText: engineCombo.currentText }
         ctx.link_type_combo = { currentIndex: linkCombo.currentIndex }
         ctx.param_arrow = { down: paramArrow.down }
+        ctx.reconnect_check = { checked: reconnect }
         return ctx
     }
     // Parameters apply to the next link opened; an open link keeps its own.
@@ -95,13 +113,16 @@ Item {
             Ctx.apply(pal, renamed, names)
         }
         demo_timeout = Math.max(1, demo_timeout)
+        if (replay_speeds.indexOf(replay_speed) < 0)
+            replay_speed = 1
+        reconnect = Ctx.boolean(Ctx.object(ctx, "reconnect_check"), "checked", reconnect)
         serial_break = Ctx.boolean(Ctx.object(ctx, "serial"), "break_enabled", serial_break)
         var engine = Ctx.text(Ctx.object(ctx, "protocol_combo"), "currentText", "")
         if (engine !== "")
             select_engine_by_name(engine)
         if (!link_open) {
             var kind = Ctx.integer(Ctx.object(ctx, "link_type_combo"), "currentIndex", linkCombo.currentIndex)
-            if (kind >= serial_index && kind <= demo_index)
+            if (kind >= serial_index && kind <= replay_index)
                 linkCombo.currentIndex = kind
         }
         paramArrow.down = Ctx.boolean(Ctx.object(ctx, "param_arrow"), "down", paramArrow.down)
@@ -124,8 +145,8 @@ Item {
         return i >= 0
     }
 
-    function link_settings() {
-        switch (linkCombo.currentIndex) {
+    function link_settings(kind) {
+        switch (kind) {
         case demo_index:
             return { protocal: demo_protocal, timeout: demo_timeout, send_csv_list: demo_send_csv_list,
                      csv_dir: demo_csv_dir, csv_timeout: demo_csv_timeout, send_picture: demo_send_picture,
@@ -139,6 +160,8 @@ Item {
             return { serverAddr: client_server_ip, port: client_server_port, banner: client_banner }
         case server_index:
             return { port: server_listen_port }
+        case replay_index:
+            return { file: replay_file, speed: replay_speed }
         }
         return {}
     }
@@ -151,56 +174,129 @@ Item {
     property int link_kind: -1
 
     function open_link() {
-        if (link !== null)
+        if (link_open)
             return
         if (linkCombo.currentIndex === serial_index && serial_port.trim() === "") {
             alert_panel.open_alert(qsTr("请先选择或输入端口号"))
             return
         }
-        var comps = [serialComp, udpComp, clientComp, serverComp, demoComp]
-        var settings = link_settings()
-        var created = comps[linkCombo.currentIndex].createObject(pal, settings)
-        if (created === null)
+        if (linkCombo.currentIndex === replay_index && replay_file.trim() === "") {
+            alert_panel.open_alert(qsTr("请先选择原始数据文件"))
             return
-        link_kind = linkCombo.currentIndex
+        }
+        if (!make_link(linkCombo.currentIndex))
+            return
         // Each link session counts from zero.
         datahub_global.reset_counters()
-        if (link_kind === serial_index) {
+        datahub_global.start_paint()
+        link_opened()
+    }
+
+    function make_link(kind) {
+        var comps = [serialComp, udpComp, clientComp, serverComp, demoComp, replayComp]
+        var created = comps[kind].createObject(pal, link_settings(kind))
+        if (created === null)
+            return false
+        link_kind = kind
+        if (kind === serial_index) {
             created.dtr = serial_dtr
             created.rts = serial_rts
         }
         created.datahub = datahub_global
         link = created
         created.open()
-        datahub_global.start_paint()
-        link_opened()
+        return true
     }
 
-    function close_link() {
+    function drop_link() {
         if (link === null)
             return
         var old = link
         link = null
-        link_kind = -1
         old.close()
-        datahub_global.stop_paint()
         old.destroy()
+    }
+
+    function close_link() {
+        if (!link_open)
+            return
+        reopenTimer.stop()
+        reconnecting = false
+        was_connected = false
+        drop_link()
+        link_kind = -1
+        datahub_global.stop_paint()
         link_closed()
     }
 
+    // need_close from a link: a device error, or the link was closed.
+    function link_lost(lost) {
+        if (lost !== link)
+            return
+        if (reconnecting || (reconnect && was_connected && can_reconnect))
+            start_reconnect()
+        else
+            Qt.callLater(close_link)
+    }
+    // The link went down while reopening was asked for: the link object is
+    // dropped, and the timer makes a new one until one connects.
+    function start_reconnect() {
+        was_connected = false
+        if (!reconnecting) {
+            reconnecting = true
+            reconnect_attempts = 0
+            reconnect_wait_ms = 500
+            datahub_global.put_link_note(qsTr("接口已断开，%1秒后重新打开").arg(reconnect_wait_ms / 1000))
+            reopenTimer.interval = reconnect_wait_ms
+            reopenTimer.restart()
+        }
+        drop_link()
+    }
+    Timer {
+        id: reopenTimer
+        onTriggered: {
+            if (!pal.reconnecting)
+                return
+            pal.drop_link()
+            pal.reconnect_attempts++
+            datahub_global.put_link_note(qsTr("正在重新打开接口（第%1次）").arg(pal.reconnect_attempts))
+            pal.make_link(pal.link_kind)
+            pal.reconnect_wait_ms = Math.min(pal.reconnect_wait_ms * 2, 5000)
+            interval = pal.reconnect_wait_ms
+            restart()
+        }
+    }
+    onConnectedChanged: {
+        if (connected) {
+            was_connected = true
+            if (reconnecting) {
+                reconnecting = false
+                reopenTimer.stop()
+                datahub_global.put_link_note(qsTr("接口已恢复，共尝试%1次").arg(reconnect_attempts))
+            }
+        } else if (was_connected && link !== null) {
+            // A peer that hung up leaves the link open but unconnected.
+            if (reconnect && can_reconnect)
+                start_reconnect()
+            else
+                was_connected = false
+        }
+    }
+
     Component { id: demoComp; DebugDemo {} }
+    Component { id: replayComp; DebugReplay {} }
     Component {
         id: serialComp
         DebugSerial {
-            onNeed_close: Qt.callLater(pal.close_link)
+            onNeed_close: pal.link_lost(this)
             onDtr_changed: pal.serial_dtr = dtr
             onRts_changed: pal.serial_rts = rts
             onBreak_enabled_changed: pal.serial_break = break_enabled
         }
     }
-    Component { id: udpComp; DebugUDP { onNeed_close: Qt.callLater(pal.close_link) } }
-    Component { id: clientComp; DebugClient { onNeed_close: Qt.callLater(pal.close_link) } }
-    Component { id: serverComp; DebugServer { onNeed_close: Qt.callLater(pal.close_link) } }
+    Component { id: udpComp; DebugUDP { onNeed_close: pal.link_lost(this) } }
+    Component { id: clientComp; DebugClient { onNeed_close: pal.link_lost(this) } }
+    Component { id: serverComp; DebugServer { onNeed_close: pal.link_lost(this) } }
 
     // Lists the serial ports without opening one.
     property var port_lister: null
@@ -252,18 +348,35 @@ Item {
                     model: [QT_TRANSLATE_NOOP("ProtocalAndLink", "串口"), "UDP",
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP客户端"),
                             QT_TRANSLATE_NOOP("ProtocalAndLink", "TCP服务端"),
-                            QT_TRANSLATE_NOOP("ProtocalAndLink", "Demo数据")]
+                            QT_TRANSLATE_NOOP("ProtocalAndLink", "Demo数据"),
+                            QT_TRANSLATE_NOOP("ProtocalAndLink", "原始数据回放")]
                     // Set once, not bound: a language switch re-evaluates
                     // bindings and would jump back to the demo link.
                     Component.onCompleted: currentIndex = pal.demo_index
                     onActivated: if (index === pal.serial_index) pal.refresh_ports()
                     tip: currentIndex === pal.demo_index
-                         ? qsTr("Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试") : ""
+                         ? qsTr("Demo数据由软件生成，无需硬件支持，以便您对本软件进行评估与测试")
+                         : currentIndex === pal.replay_index
+                           ? qsTr("把qelo-record --raw录下的原始数据再次送入所选数据引擎") : ""
+                }
+            }
+            SettingPair {
+                width: parent.width
+                visible: linkCombo.currentIndex === pal.serial_index || linkCombo.currentIndex === pal.udp_index
+                         || linkCombo.currentIndex === pal.client_index
+                title: qsTr("断线重连")
+                tip: qsTr("接口断开后自动重新打开：0.5秒后第一次，之后间隔加倍，最长5秒")
+                MyCheckBox {
+                    objectName: "reconnectCheck"
+                    anchors.verticalCenter: parent.verticalCenter
+                    checked: pal.reconnect
+                    onToggled: pal.reconnect = checked
                 }
             }
 
             SettingRightArrow {
                 id: paramArrow
+                objectName: "paramArrow"
                 width: parent.width
                 title: qsTr("参数配置")
             }
@@ -359,6 +472,36 @@ Item {
                     select_dir: true
                     path: pal.demo_picture_dir
                     onPath_chosen: { pal.demo_picture_dir = path; pal.live(pal.demo_index, "picture_dir", path) }
+                }
+            }
+
+            // Replay parameters
+            Column {
+                width: parent.width
+                spacing: 2
+                visible: paramArrow.down && linkCombo.currentIndex === pal.replay_index
+                FileSettingPair {
+                    objectName: "replayFile"
+                    width: parent.width
+                    enabled: !pal.link_open
+                    title: qsTr("原始数据文件")
+                    caption: qsTr("选择一个原始数据文件")
+                    path: pal.replay_file
+                    onPath_chosen: pal.replay_file = path
+                }
+                SettingPair {
+                    width: parent.width
+                    title: qsTr("回放速度")
+                    tip: qsTr("按录制时的节奏回放，或尽快解析")
+                    MyComboBox {
+                        objectName: "replaySpeedCombo"
+                        anchors.fill: parent
+                        enabled: !pal.link_open
+                        tr_context: "ProtocalAndLink"
+                        model: ["0.25×", "0.5×", "1×", "2×", "4×", "10×", QT_TRANSLATE_NOOP("ProtocalAndLink", "尽快")]
+                        currentIndex: Math.max(0, pal.replay_speeds.indexOf(pal.replay_speed))
+                        onActivated: pal.replay_speed = pal.replay_speeds[index]
+                    }
                 }
             }
 
@@ -490,6 +633,7 @@ Item {
                     objectName: "udpRemotePort"
                     width: parent.width
                     title: qsTr("远程端口")
+                    grouping: false
                     from: 0
                     to: 65535
                     value: pal.udp_remote_port
@@ -498,6 +642,7 @@ Item {
                 NumberSettingPair {
                     width: parent.width
                     title: qsTr("本地端口")
+                    grouping: false
                     enabled: !pal.link_open
                     from: 0
                     to: 65535
@@ -515,6 +660,7 @@ Item {
                     width: parent.width
                     title: qsTr("服务器IP")
                     MyTextInput {
+                        objectName: "clientServerIp"
                         anchors.fill: parent
                         enabled: !pal.link_open
                         text: pal.client_server_ip
@@ -522,8 +668,10 @@ Item {
                     }
                 }
                 NumberSettingPair {
+                    objectName: "clientServerPort"
                     width: parent.width
                     title: qsTr("网络端口")
+                    grouping: false
                     enabled: !pal.link_open
                     from: 0
                     to: 65535
@@ -550,6 +698,7 @@ Item {
                 NumberSettingPair {
                     width: parent.width
                     title: qsTr("监听端口")
+                    grouping: false
                     enabled: !pal.link_open
                     from: 0
                     to: 65535

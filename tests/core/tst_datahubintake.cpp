@@ -2,6 +2,7 @@
 #include <QtTest>
 #include <atomic>
 #include <thread>
+#include <QTemporaryDir>
 
 #include "datahub.h"
 #include "engines/scriptedengine.h"
@@ -81,6 +82,79 @@ private slots:
         QCOMPARE(hub_->rt_values(), (QList<qreal>{1.5, 2.5}));
         put("!");
         QCOMPARE(seen(), QByteArray("rest!"));
+    }
+
+    // Saving with the time column: each row led by the arrival of the chunk
+    // it came in, as date and time or as seconds since the first saved row;
+    // the times stay with their rows when the buffer shrinks, rows loaded
+    // from a file have none, and loading the file back skips the column.
+    void savedRowsCarryTheirArrivalTimes()
+    {
+        QTemporaryDir dir;
+        const QDateTime t0 = QDateTime::fromMSecsSinceEpoch(1796900000123);
+        const int offsets[] = {0, 250, 1000, 61001};
+        for (int k = 0; k < 4; ++k) {
+            engine_->next = {frame(0, 1, 0, {float(k), float(k) * 2}), frame(2, 3, 0, {float(k) + 0.5f, 0})};
+            put("abcd", t0.addMSecs(offsets[k]));
+        }
+        QCOMPARE(hub_->effective_size(), 8);
+        auto saved = [&](int mode) {
+            hub_->set_save_time_column(mode);
+            const QString file = dir.filePath(QString("t%1.csv").arg(mode));
+            if (!hub_->saveTo(file, {"a", "b"}, false) || !hub_->wait_job(10000))
+                return QList<QByteArray>();
+            QFile f(file);
+            f.open(QIODevice::ReadOnly);
+            QList<QByteArray> lines = f.readAll().split('\n');
+            lines.removeLast();
+            for (QByteArray &l : lines)
+                l.chop(1); // CR
+            return lines;
+        };
+        QList<QByteArray> lines = saved(1);
+        QCOMPARE(lines.size(), 9);
+        QCOMPARE(lines[0], QByteArray("time,a,b"));
+        for (int r = 0; r < 8; ++r) {
+            const QList<QByteArray> f = lines[r + 1].split(',');
+            QCOMPARE(f.size(), 3);
+            const QDateTime t = QDateTime::fromString(QString::fromLatin1(f[0]), Qt::ISODateWithMs);
+            QVERIFY2(t.isValid(), f[0].constData());
+            QCOMPARE(t.toMSecsSinceEpoch(), t0.toMSecsSinceEpoch() + offsets[r / 2]);
+        }
+        lines = saved(2);
+        QCOMPARE(lines[1].split(',').first(), QByteArray("0.000"));
+        QCOMPARE(lines[5].split(',').first(), QByteArray("1.000"));
+        QCOMPARE(lines[8].split(',').first(), QByteArray("61.001"));
+        QCOMPARE(lines[8], QByteArray("61.001,3.500000,0.000000"));
+        // Without the option the file is as before.
+        lines = saved(0);
+        QCOMPARE(lines[0], QByteArray("a,b"));
+        QCOMPARE(lines[1], QByteArray("0.000000,0.000000"));
+
+        // A smaller buffer keeps the newest rows with their own times.
+        hub_->set_size(3);
+        lines = saved(2);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[1], QByteArray("0.000,2.500000,0.000000"));
+        QCOMPARE(lines[3], QByteArray("60.001,3.500000,0.000000"));
+
+        // Loaded rows: no time, the column left empty; the file loads back.
+        hub_->set_save_time_column(1);
+        QVERIFY(hub_->loadFrom(dir.filePath("t0.csv"), false));
+        QVERIFY(hub_->wait_job(10000));
+        QCOMPARE(hub_->names(), (QList<QString>{"a", "b"}));
+        QCOMPARE(hub_->effective_size(), 8);
+        lines = saved(1);
+        QCOMPARE(lines[1], QByteArray(",0.000000,0.000000"));
+        QVERIFY(hub_->loadFrom(dir.filePath("t1.csv"), false));
+        QVERIFY(hub_->wait_job(10000));
+        QCOMPARE(hub_->effective_size(), 8);
+        hub_->lockDatas();
+        QCOMPARE(hub_->value(0, hub_->size() - 1), 3.5f);
+        hub_->unlockDatas();
+        // Modes out of range are refused.
+        hub_->set_save_time_column(7);
+        QCOMPARE(hub_->save_time_column(), 1);
     }
 
     void receiversMayReadTheHubBack()

@@ -242,6 +242,34 @@ private slots:
         QVERIFY(r.join());
     }
 
+#ifdef Q_OS_LINUX
+    // Clients that connect and hang up at once, 200 of them: the link
+    // keeps no descriptor and no thread of theirs.
+    void many_short_clients_leave_nothing_behind()
+    {
+        Rig r;
+        r.link.open();
+        QTRY_VERIFY(r.link.connected());
+        const int threads = linkrig::thread_count();
+        const int fds = int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+        for (int i = 0; i < 200; ++i) {
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, r.port);
+            QVERIFY(c.waitForConnected(3000));
+            if (i % 2)
+                c.write("1,2\n");
+            c.abort();
+        }
+        QTRY_COMPARE(r.link.clients_number(), 0);
+        QVERIFY(linkrig::wait_threads(threads));
+        QTRY_COMPARE(int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()), fds);
+        // Still serving.
+        QTcpSocket *c = r.join();
+        QVERIFY(c);
+        QVERIFY(r.heard(c, 5));
+    }
+#endif
+
     void port_in_use_or_out_of_range()
     {
         QTcpServer holder;

@@ -554,6 +554,67 @@ private slots:
         }
     }
 
+#ifdef Q_OS_LINUX
+    // Garbage in bulk: random bytes, a flood of NUL bytes and one line of
+    // 200 MB without a line feed. The recorder takes all of it, ends when
+    // the peer hangs up, and does not keep what it cannot decode (its
+    // memory stays far below what was sent).
+    void floodsOfGarbageAreNotKept()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QProcess rec;
+        rec.start(program_, {"--link", "tcp-client", "--server-port", QString::number(server.serverPort()),
+                             "--banner", "", "--engine", "ZezoRovar", "--seconds", "120"});
+        QVERIFY(rec.waitForStarted(10000));
+        QVERIFY(server.waitForNewConnection(10000));
+        QTcpSocket *peer = server.nextPendingConnection();
+        const QString status = QStringLiteral("/proc/%1/status").arg(rec.processId());
+        qint64 peak_kb = 0;
+        auto sample = [&]() {
+            QFile f(status);
+            if (!f.open(QIODevice::ReadOnly))
+                return;
+            for (const QByteArray &l : f.readAll().split('\n'))
+                if (l.startsWith("VmRSS:"))
+                    peak_kb = std::max(peak_kb, l.mid(6).trimmed().split(' ').first().toLongLong());
+        };
+        QByteArray block(1 << 20, Qt::Uninitialized);
+        quint32 seed = 12345;
+        auto send = [&](int megabytes, char fill, bool random) {
+            for (int m = 0; m < megabytes && peer->state() == QAbstractSocket::ConnectedState; ++m) {
+                for (int i = 0; i < block.size(); ++i) {
+                    seed = seed * 1664525u + 1013904223u;
+                    block[i] = random ? char(seed >> 24) : fill;
+                }
+                // Random bytes that happen to be line feeds would end lines.
+                if (!random)
+                    block.replace('\n', 'x');
+                peer->write(block);
+                while (peer->bytesToWrite() > (4 << 20))
+                    peer->waitForBytesWritten(50);
+                sample();
+            }
+        };
+        send(64, 0, true);
+        send(128, 0, false);
+        send(200, 'a', false);
+        while (peer->bytesToWrite() > 0 && peer->waitForBytesWritten(1000))
+            sample();
+        for (int i = 0; i < 20; ++i) {
+            sample();
+            QTest::qWait(50);
+        }
+        peer->disconnectFromHost();
+        QVERIFY(rec.waitForFinished(30000));
+        const QByteArray summary = rec.readAllStandardOutput() + rec.readAllStandardError();
+        QVERIFY2(rec.exitStatus() == QProcess::NormalExit && rec.exitCode() == 0, summary.constData());
+        QVERIFY2(summary.contains("received_bytes: 411041792"), summary.constData());
+        qInfo("peak resident memory of the recorder: %lld kB", peak_kb);
+        QVERIFY2(peak_kb > 0 && peak_kb < 200 * 1024, QByteArray::number(peak_kb).constData());
+    }
+#endif
+
     void sendingReachesThePeerInOrder()
     {
         QTcpServer server;
@@ -659,6 +720,10 @@ private slots:
         QTest::newRow("refused") << QStringList{"--link", "tcp-client", "--server-port", "1"} << 3 << "DebugClient - ";
         QTest::newRow("no such port") << QStringList{"--link", "serial", "--port", "/dev/qelo-missing"} << 3 << "could not be opened";
         QTest::newRow("csv dir missing") << QStringList{"--csv", "/no/such/dir/x.csv", "--seconds", "1"} << 4 << "cannot write";
+#ifdef Q_OS_LINUX
+        QTest::newRow("csv disk full") << QStringList{"--csv", "/dev/full", "--seconds", "2"} << 4 << "No space left";
+        QTest::newRow("raw disk full") << QStringList{"--raw", "/dev/full", "--seconds", "2"} << 4 << "No space left";
+#endif
         QTest::newRow("help") << QStringList{"--help"} << 0 << "";
     }
     void badOptionsAndExitCodes()

@@ -134,6 +134,9 @@ protected:
         return window_->findChild<QObject *>(name);
     }
 
+    // The number field of a settings row.
+    QQuickItem *spin_of(const QString &pair) { return item(pair)->property("spin").value<QQuickItem *>(); }
+
     QPoint centre(QQuickItem *i) { return i->mapToScene(QPointF(i->width() / 2, i->height() / 2)).toPoint(); }
 
     bool click(const QString &name)

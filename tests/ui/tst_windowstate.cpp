@@ -99,8 +99,6 @@ class Tst_WindowState : public QObject, public MainScene
         return false;
     }
 
-    QQuickItem *spin_of(const QString &pair) { return item(pair)->property("spin").value<QQuickItem *>(); }
-
 private slots:
     void initTestCase()
     {

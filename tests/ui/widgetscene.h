@@ -121,7 +121,7 @@ protected:
     {
         QVERIFY(click("menuButton"));
         QQuickItem *entry = nullptr;
-        QTRY_VERIFY((entry = with_text(window_->contentItem(), QStringLiteral("文件"))));
+        QTRY_VERIFY((entry = with_text(window_->contentItem(), object("fileMenu")->property("title").toString())));
         QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, centre_of(entry));
         menu_item(window_, name);
     }

@@ -64,6 +64,7 @@ bool CsvRowWriter::open(const QString &path, QString *error)
     }
     path_ = path;
     start_ms_ = QDateTime::currentMSecsSinceEpoch();
+    time_format_ = RowTimeFormat(time_column_, start_ms_);
     writer_ = std::thread([this]() { writer_loop(); });
     hub_->set_row_tap([this](const float *values, int count) { on_row(values, count); });
     hub_->set_intake_gate([this]() { wait_for_room(); });
@@ -89,7 +90,7 @@ void CsvRowWriter::on_row(const float *values, int count)
             n.replace(QLatin1Char('\n'), QLatin1Char(' '));
             n.replace(QLatin1Char('\r'), QLatin1Char(' '));
         }
-        if (time_column_ != NoTime)
+        if (time_column_ != RowTimeFormat::None)
             names.prepend(QStringLiteral("time"));
         h.line = names.join(QLatin1Char(',')).toLocal8Bit();
         h.precision.resize(size_t(count));
@@ -102,7 +103,7 @@ void CsvRowWriter::on_row(const float *values, int count)
     }
     pending_.values.insert(pending_.values.end(), values, values + count);
     pending_.widths.push_back(count);
-    if (time_column_ != NoTime)
+    if (time_column_ != RowTimeFormat::None)
         pending_.times.push_back(QDateTime::currentMSecsSinceEpoch());
     rows_.fetch_add(1, std::memory_order_relaxed);
     if (pending_.widths.size() == 8192)
@@ -157,37 +158,6 @@ void CsvRowWriter::writer_loop()
     room_.notify_all();
 }
 
-void CsvRowWriter::format_time(qint64 ms)
-{
-    char buf[64];
-    if (time_column_ == RelativeTime) {
-        const auto r = std::to_chars(buf, buf + sizeof buf, double(ms - start_ms_) / 1000.0,
-                                     std::chars_format::fixed, 3);
-        out_.append(buf, size_t(r.ptr - buf));
-        return;
-    }
-    // ISO 8601 local time with milliseconds and the offset from UTC; the
-    // part down to the second is made once per second.
-    const qint64 second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
-    if (second != time_second_) {
-        time_second_ = second;
-        const QDateTime local = QDateTime::fromMSecsSinceEpoch(second * 1000);
-        const QDateTime offset = local.toOffsetFromUtc(local.offsetFromUtc());
-        const QString text = offset.toString(Qt::ISODate);
-        // "2026-12-10T05:30:01+01:00" or "...Z": split before the zone.
-        const int zone = std::min(19, text.size());
-        time_prefix_ = text.left(zone).toStdString() + '.';
-        time_zone_ = text.mid(zone).toStdString();
-    }
-    const int milli = int(ms - second * 1000);
-    out_ += time_prefix_;
-    buf[0] = char('0' + milli / 100);
-    buf[1] = char('0' + milli / 10 % 10);
-    buf[2] = char('0' + milli % 10);
-    out_.append(buf, 3);
-    out_ += time_zone_;
-}
-
 bool CsvRowWriter::format_batch(const Batch &batch)
 {
     const float *v = batch.values.data();
@@ -199,8 +169,8 @@ bool CsvRowWriter::format_batch(const Batch &batch)
             precision_ = h.precision;
         } else {
             char buf[64];
-            if (time_column_ != NoTime) {
-                format_time(row < batch.times.size() ? batch.times[row] : start_ms_);
+            if (time_column_ != RowTimeFormat::None) {
+                time_format_.append(row < batch.times.size() ? batch.times[row] : start_ms_, out_);
                 ++row;
                 if (w > 0)
                     out_ += ',';

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "rowtimeformat.h"
+
 class DataHub;
 
 // Writes every row the hub stores to a CSV file as it arrives: a header of
@@ -25,12 +27,11 @@ class DataHub;
 class CsvRowWriter
 {
 public:
-    enum TimeColumn { NoTime, AbsoluteTime, RelativeTime };
-
     explicit CsvRowWriter(DataHub *hub);
     ~CsvRowWriter();
 
-    void set_time_column(TimeColumn mode) { time_column_ = mode; }
+    // Set before open(); relative times count from the opening.
+    void set_time_column(RowTimeFormat::Mode mode) { time_column_ = mode; }
     bool open(const QString &path, QString *error);
     // Lets a link waiting for room go on; rows still queue. Called first
     // when stopping, so the link's thread can end.
@@ -65,12 +66,11 @@ private:
     void writer_loop();
     // Formats and writes; false once the file failed.
     bool format_batch(const Batch &batch);
-    void format_time(qint64 ms);
     // Writes out_ from out_done_ on; false once it has to give up.
     bool drain();
 
     DataHub *hub_;
-    TimeColumn time_column_ = NoTime;
+    RowTimeFormat::Mode time_column_ = RowTimeFormat::None;
     qint64 start_ms_ = 0;
     int fd_ = -1;
 #ifdef Q_OS_WIN
@@ -102,9 +102,7 @@ private:
     size_t out_done_ = 0;
     std::vector<size_t> row_ends_;    // offsets in out_ where rows end
     size_t row_next_ = 0;
-    qint64 time_second_ = -1;         // the second time_prefix_ was made for
-    std::string time_prefix_;         // the date and time to the second
-    std::string time_zone_;           // the offset from UTC
+    RowTimeFormat time_format_;       // used by the writer thread
 };
 
 #endif

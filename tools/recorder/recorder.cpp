@@ -114,8 +114,8 @@ bool Recorder::start()
         csv_ = std::make_unique<CsvRowWriter>(hub_);
         csv_->set_limit(options_.rows);
         if (!options_.time_column.isEmpty())
-            csv_->set_time_column(options_.time_column == QLatin1String("relative") ? CsvRowWriter::RelativeTime
-                                                                                    : CsvRowWriter::AbsoluteTime);
+            csv_->set_time_column(options_.time_column == QLatin1String("relative") ? RowTimeFormat::Relative
+                                                                                    : RowTimeFormat::Absolute);
         QString error;
         if (!csv_->open(options_.csv, &error)) {
             std::fprintf(stderr, "qelo-record: %s\n", qPrintable(error));

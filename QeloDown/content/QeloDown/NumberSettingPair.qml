@@ -9,6 +9,7 @@ SettingPair {
     property alias to: spin.to
     property alias step: spin.stepSize
     property alias spin: spin
+    property alias grouping: spin.grouping
     signal value_edited(int value)
 
     MySpinBox {
