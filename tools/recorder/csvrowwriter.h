@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "recordingsink.h"
 #include "rowtimeformat.h"
 
 class DataHub;
@@ -46,7 +47,7 @@ public:
     void set_limit(qint64 limit) { limit_ = limit; }
     bool failed() const { return failed_.load(); }
     // Why the file failed; read after finish().
-    QString error() const { return error_; }
+    QString error() const { return sink_.error(); }
 
 private:
     struct Header {
@@ -66,17 +67,11 @@ private:
     void writer_loop();
     // Formats and writes; false once the file failed.
     bool format_batch(const Batch &batch);
-    // Writes out_ from out_done_ on; false once it has to give up.
-    bool drain();
 
     DataHub *hub_;
     RowTimeFormat::Mode time_column_ = RowTimeFormat::None;
     qint64 start_ms_ = 0;
-    int fd_ = -1;
-#ifdef Q_OS_WIN
-    std::FILE *file_ = nullptr;  // written through stdio there
-#endif
-    bool pipe_like_ = false;     // writes of at most a pipe buffer are atomic
+    RecordingSink sink_{"row"};
     std::mutex lock_;
     std::condition_variable wake_;
     std::condition_variable room_;
@@ -86,22 +81,14 @@ private:
     Batch pending_;
     bool stop_ = false;
     bool interrupted_ = false;
-    std::atomic<bool> give_up_{false};
     std::atomic<bool> writer_done_{false};
-    std::atomic<qint64> last_progress_ms_{0};  // steady clock, last bytes written
     std::thread writer_;
     std::atomic<qint64> rows_{0};
     qint64 limit_ = 0;
     std::atomic<bool> failed_{false};
-    QString path_;
-    QString error_;  // set by the writer thread before it ends
 
     int width_ = -1;                  // channel count of the last header
     std::vector<int> precision_;      // used by the writer thread
-    std::string out_;                 // formatted, not yet written
-    size_t out_done_ = 0;
-    std::vector<size_t> row_ends_;    // offsets in out_ where rows end
-    size_t row_next_ = 0;
     RowTimeFormat time_format_;       // used by the writer thread
 };
 

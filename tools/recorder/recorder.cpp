@@ -339,19 +339,25 @@ void Recorder::stop(int code)
     exit_code_ = code;
     status_timer_.stop();
     open_timer_.stop();
-    // A link waiting for room in a stalled CSV file goes on, so that its
-    // thread can end.
+    // A link waiting for room in a stalled file goes on, so that its thread
+    // can end.
     if (csv_)
         csv_->interrupt();
+    if (raw_)
+        raw_->interrupt();
     if (link_)
         QMetaObject::invokeMethod(link_, "close");
     // Closing waits for the link's thread, so no row is stored after this.
     delete link_;
     link_ = nullptr;
+    // A stop the user asked for gives both files 1.5 s in all.
+    const bool hard = g_interrupted != 0;
+    const qint64 finish_start = RecordingSink::steady_ms();
     bool csv_ok = true;
     if (csv_)
-        csv_ok = csv_->finish(1500, g_interrupted != 0);
-    if (raw_ && !raw_->finish() && exit_code_ == RecordOptions::Done) {
+        csv_ok = csv_->finish(1500, hard);
+    const int raw_grace = hard ? int(std::max<qint64>(100, 1500 - (RecordingSink::steady_ms() - finish_start))) : 1500;
+    if (raw_ && !raw_->finish(raw_grace, hard) && exit_code_ == RecordOptions::Done) {
         exit_code_ = RecordOptions::CsvFailed;
         last_error_ = raw_->error().toLocal8Bit();
     }
