@@ -302,6 +302,7 @@ private:
     // out as the channel rings; under the data lock.
     std::vector<qint64> row_times_;
     qint64 row_time_ms_ = 0;  // given to the rows being appended
+    qint64 arrival_ms_ = 0;   // when the newest received bytes came
 
     int fps_ = 30;
     int global_decimal_ = 6;

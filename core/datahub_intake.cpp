@@ -61,6 +61,10 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
             received_.resize(received_used_ + length);
         std::memcpy(received_.data() + received_used_, data, size_t(length));
         received_used_ += length;
+        // The rows decoded from here on arrived now. Taken from the clock
+        // rather than converted from the link's local time, which costs
+        // microseconds per chunk.
+        arrival_ms_ = QDateTime::currentMSecsSinceEpoch();
     }
     if (timeout_ms_ == 0) {
         set_last_receive_time(time);
@@ -124,7 +128,7 @@ void DataHub::decode_pass(const QDateTime &receive_time)
         if (!engine)
             return;
         images_before = engine->images.size();
-        row_time_ms_ = receive_time.toMSecsSinceEpoch();
+        row_time_ms_ = arrival_ms_;
         const int used = received_used_;
         engine->process(received_.constData(), used);
         // A frame outside the buffer, out of order or overlapping would make
