@@ -96,6 +96,9 @@ bool DebugReplay::step()
             const qint64 got = capture_.read(head, sizeof head);
             if (got == 0) {
                 // The end of the capture: the link hangs up.
+                if (hub)
+                    hub->put_link_note(QString::fromLocal8Bit(link_prefix()) + QStringLiteral("the end of ")
+                                       + file());
                 close();
                 return false;
             }

@@ -275,11 +275,15 @@ Item {
                 datahub_global.put_link_note(qsTr("接口已恢复，共尝试%1次").arg(reconnect_attempts))
             }
         } else if (was_connected && link !== null) {
-            // A peer that hung up leaves the link open but unconnected.
-            if (reconnect && can_reconnect)
+            // A peer that hung up leaves the link open but unconnected; a
+            // replay that reached the end of its capture is closed.
+            if (link_kind === replay_index) {
+                Qt.callLater(close_link)
+            } else if (reconnect && can_reconnect) {
                 start_reconnect()
-            else
+            } else {
                 was_connected = false
+            }
         }
     }
 
