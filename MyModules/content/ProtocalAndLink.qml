@@ -266,6 +266,8 @@ Item {
             restart()
         }
     }
+    // Unticking the option while a dropped link is being reopened gives up.
+    onReconnectChanged: if (!reconnect && reconnecting) close_link()
     onConnectedChanged: {
         if (connected) {
             was_connected = true

@@ -168,10 +168,24 @@ private slots:
 
         // Closing by hand ends it: no more attempts.
         close_link();
-        const int attempts = terminal_text().count("reopening the link");
+        int attempts = terminal_text().count("reopening the link");
         QTest::qWait(1500);
         QCOMPARE(terminal_text().count("reopening the link"), attempts);
         QVERIFY(!link_open());
+
+        // So does unticking the option while the peer is away.
+        open_link();
+        QTRY_VERIFY(server.hasPendingConnections() || server.waitForNewConnection(100));
+        peer = server.nextPendingConnection();
+        server.close();
+        peer->disconnectFromHost();
+        QTRY_VERIFY(pal()->property("reconnecting").toBool());
+        set_reconnect(false);
+        QTRY_VERIFY(!link_open());
+        attempts = terminal_text().count("reopening the link");
+        QTest::qWait(1500);
+        QCOMPARE(terminal_text().count("reopening the link"), attempts);
+        set_reconnect(true);
     }
 
     // Without the option a peer that hangs up is not called again.
