@@ -305,8 +305,6 @@ void DataHub::append_row(const float *values, int n)
         c.ring[h] = 0.0f;
         c.rt_value = 0.0;
     }
-    if (row_times_.size() != size_t(size_))
-        row_times_.assign(size_t(size_), 0);
     row_times_[h] = row_time_ms_;
     head_ = (head_ + 1) % size_;
     if (effective_size_ < size_)
@@ -351,6 +349,8 @@ void DataHub::set_num_lines(int count)
             channels_.emplace_back();
             channels_.back().ring.assign(size_t(size_), 0.0f);
         }
+        if (count > 0 && row_times_.size() != size_t(size_))
+            row_times_.assign(size_t(size_), 0);
         num_lines_.store(count, std::memory_order_release);
     }
     if (allocated_ == 0 && count > 0)

@@ -301,8 +301,8 @@ private:
     // Each stored row's arrival (ms since the epoch, 0 when unknown), laid
     // out as the channel rings; under the data lock.
     std::vector<qint64> row_times_;
-    qint64 row_time_ms_ = 0;  // given to the rows being appended
-    qint64 arrival_ms_ = 0;   // when the newest received bytes came
+    // When the newest received bytes came, given to the rows appended.
+    qint64 row_time_ms_ = 0;
 
     int fps_ = 30;
     int global_decimal_ = 6;

@@ -203,7 +203,10 @@ void DataHub::load_job()
         std::lock_guard<DataLock> locker(data_lock_);
         set_num_lines(0);
         mismatch_count_ = 0;
-        row_time_ms_ = 0; // a file's rows have no arrival time here
+        // A file's rows have no arrival time here; bytes still waiting to
+        // be decoded keep theirs.
+        const qint64 arrival_ms = row_time_ms_;
+        row_time_ms_ = 0;
         QByteArray line;
         if (read_line(file, line))
             names = QString::fromLocal8Bit(line).trimmed().split(QLatin1Char(','));
@@ -235,6 +238,7 @@ void DataHub::load_job()
             }
             append_row(values);
         }
+        row_time_ms_ = arrival_ms;
         std::unique_lock<std::shared_mutex> attrs(attr_lock_);
         for (size_t j = 0; j < channels_.size(); ++j)
             channels_[j].name = int(j) < names.size() ? names.at(int(j)) : QStringLiteral("I");

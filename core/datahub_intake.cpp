@@ -64,7 +64,7 @@ void DataHub::PutReceivedData(const char *data, int length, QDateTime time)
         // The rows decoded from here on arrived now. Taken from the clock
         // rather than converted from the link's local time, which costs
         // microseconds per chunk.
-        arrival_ms_ = QDateTime::currentMSecsSinceEpoch();
+        row_time_ms_ = QDateTime::currentMSecsSinceEpoch();
     }
     if (timeout_ms_ == 0) {
         set_last_receive_time(time);
@@ -128,7 +128,6 @@ void DataHub::decode_pass(const QDateTime &receive_time)
         if (!engine)
             return;
         images_before = engine->images.size();
-        row_time_ms_ = arrival_ms_;
         const int used = received_used_;
         engine->process(received_.constData(), used);
         // A frame outside the buffer, out of order or overlapping would make

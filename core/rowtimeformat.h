@@ -16,7 +16,6 @@ public:
     explicit RowTimeFormat(Mode mode = None, qint64 start_ms = 0) : mode_(mode), start_ms_(start_ms) {}
 
     Mode mode() const { return mode_; }
-    qint64 start_ms() const { return start_ms_; }
     // Appends the time of `ms` (since the epoch) to out.
     void append(qint64 ms, std::string &out);
 

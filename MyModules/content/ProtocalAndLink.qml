@@ -67,8 +67,8 @@ Item {
     property bool was_connected: false
     property int reconnect_attempts: 0
     property int reconnect_wait_ms: 500
-    readonly property bool can_reconnect: link_kind === serial_index || link_kind === udp_index
-                                          || link_kind === client_index
+    function reopens(kind) { return kind === serial_index || kind === udp_index || kind === client_index }
+    readonly property bool can_reconnect: reopens(link_kind)
 
     readonly property var baud_list: ["4000000", "3500000", "3000000", "2500000", "2000000", "1500000",
         "1152000", "1000000", "921600", "576000", "500000", "460800", "230400", "115200", "74800",
@@ -368,8 +368,7 @@ Item {
             }
             SettingPair {
                 width: parent.width
-                visible: linkCombo.currentIndex === pal.serial_index || linkCombo.currentIndex === pal.udp_index
-                         || linkCombo.currentIndex === pal.client_index
+                visible: pal.reopens(linkCombo.currentIndex)
                 title: qsTr("断线重连")
                 tip: qsTr("接口断开后自动重新打开：0.5秒后第一次，之后间隔加倍，最长5秒")
                 MyCheckBox {

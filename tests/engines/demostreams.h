@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QtEndian>
 #include <cmath>
+#include <vector>
 
 // The byte streams the demo link produces, built here independently so the
 // engines are checked against the wire formats themselves.
@@ -44,6 +45,15 @@ inline void put_word(QByteArray &out, quint32 w)
 }
 
 inline QByteArray tail() { return QByteArray("\x00\x00\x80\x7f", 4); }
+
+// One ZazuZavuv frame of the given values.
+inline QByteArray zazu_frame(const std::vector<float> &values)
+{
+    QByteArray out;
+    for (float v : values)
+        put_float(out, v);
+    return out + tail();
+}
 
 inline QByteArray zazu_sample(int k)
 {

@@ -10,6 +10,10 @@
 #include <sys/stat.h>
 #endif
 
+#include "demostreams.h"
+
+using demostreams::zazu_frame;
+
 // qelo-record end to end: the real program against the demo, a TCP server
 // and a serial pty pair made here, with its CSV checked row by row.
 class Tst_QeloRecord : public QObject
@@ -52,17 +56,6 @@ class Tst_QeloRecord : public QObject
             lines.removeLast();
         return lines;
     }
-    static QByteArray zazu_frame(const std::vector<float> &values)
-    {
-        QByteArray out;
-        char b[4];
-        for (float v : values) {
-            qToLittleEndian(v, b);
-            out.append(b, 4);
-        }
-        return out + QByteArray("\x00\x00\x80\x7f", 4);
-    }
-
     // Everything a peer receives until the recorder closes the connection
     // when its time is up.
     static QByteArray read_until_closed(QTcpSocket *peer)

@@ -6,8 +6,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QtEndian>
 
+#include "demostreams.h"
 #include "widgetscene.h"
 #include "rawcaptureformat.h"
 
@@ -23,23 +23,11 @@ class Tst_Capture : public QObject, public WidgetScene
 
     enum { Serial = 0, Client = 2, Demo = 4, Replay = 5 };
 
-    // One frame of the ZazuZavuv engine: little-endian floats, then the
-    // +inf tail.
-    static QByteArray zazu_frame(const std::vector<float> &values)
-    {
-        QByteArray out;
-        for (float v : values) {
-            char b[4];
-            qToLittleEndian(v, b);
-            out.append(b, 4);
-        }
-        return out + QByteArray("\x00\x00\x80\x7f", 4);
-    }
     static QByteArray frames(int first, int count)
     {
         QByteArray out;
         for (int i = first; i < first + count; ++i)
-            out += zazu_frame({float(i), float(i) * 0.5f});
+            out += demostreams::zazu_frame({float(i), float(i) * 0.5f});
         return out;
     }
 

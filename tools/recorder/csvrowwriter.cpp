@@ -22,7 +22,7 @@ bool CsvRowWriter::open(const QString &path, QString *error)
     if (!sink_.open(path, error))
         return false;
     start_ms_ = QDateTime::currentMSecsSinceEpoch();
-    time_format_ = RowTimeFormat(time_column_, start_ms_);
+    time_format_ = RowTimeFormat(time_format_.mode(), start_ms_);
     writer_ = std::thread([this]() { writer_loop(); });
     hub_->set_row_tap([this](const float *values, int count) { on_row(values, count); });
     hub_->set_intake_gate([this]() { wait_for_room(); });
@@ -48,7 +48,7 @@ void CsvRowWriter::on_row(const float *values, int count)
             n.replace(QLatin1Char('\n'), QLatin1Char(' '));
             n.replace(QLatin1Char('\r'), QLatin1Char(' '));
         }
-        if (time_column_ != RowTimeFormat::None)
+        if (time_format_.mode() != RowTimeFormat::None)
             names.prepend(QStringLiteral("time"));
         h.line = names.join(QLatin1Char(',')).toLocal8Bit();
         h.precision.resize(size_t(count));
@@ -61,7 +61,7 @@ void CsvRowWriter::on_row(const float *values, int count)
     }
     pending_.values.insert(pending_.values.end(), values, values + count);
     pending_.widths.push_back(count);
-    if (time_column_ != RowTimeFormat::None)
+    if (time_format_.mode() != RowTimeFormat::None)
         pending_.times.push_back(QDateTime::currentMSecsSinceEpoch());
     rows_.fetch_add(1, std::memory_order_relaxed);
     if (pending_.widths.size() == 8192)
@@ -127,7 +127,7 @@ bool CsvRowWriter::format_batch(const Batch &batch)
             precision_ = h.precision;
         } else {
             char buf[64];
-            if (time_column_ != RowTimeFormat::None) {
+            if (time_format_.mode() != RowTimeFormat::None) {
                 time_format_.append(row < batch.times.size() ? batch.times[row] : start_ms_, sink_.out());
                 ++row;
                 if (w > 0)

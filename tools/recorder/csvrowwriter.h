@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <atomic>
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -32,7 +31,7 @@ public:
     ~CsvRowWriter();
 
     // Set before open(); relative times count from the opening.
-    void set_time_column(RowTimeFormat::Mode mode) { time_column_ = mode; }
+    void set_time_column(RowTimeFormat::Mode mode) { time_format_ = RowTimeFormat(mode); }
     bool open(const QString &path, QString *error);
     // Lets a link waiting for room go on; rows still queue. Called first
     // when stopping, so the link's thread can end.
@@ -69,7 +68,6 @@ private:
     bool format_batch(const Batch &batch);
 
     DataHub *hub_;
-    RowTimeFormat::Mode time_column_ = RowTimeFormat::None;
     qint64 start_ms_ = 0;
     RecordingSink sink_{"row"};
     std::mutex lock_;
