@@ -1318,7 +1318,7 @@
     </message>
     <message>
         <source>握手数据</source>
-        <translation>Handshake data</translation>
+        <translation>Handshake</translation>
     </message>
     <message>
         <source>监听端口</source>
@@ -1382,7 +1382,7 @@
     </message>
     <message>
         <source>回放速度</source>
-        <translation>Replay speed</translation>
+        <translation>Speed</translation>
     </message>
     <message>
         <source>按录制时的节奏回放，或尽快解析</source>
